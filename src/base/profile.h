@@ -13,7 +13,8 @@ namespace arkona {
 // Section and key names are compared without regard to case. A value in one pair of single or
 // double quotes is read without them. A missing file, section or key yields the caller's default.
 // Writing keeps every line it does not touch byte for byte (comments, unknown keys, garbage
-// lines, their order); a new key goes to the end of its section, a new section to the end.
+// lines, their order); a new key goes after the last key of its section, a new section to the
+// end. Only the first section of a name counts, and in it the first key of a name.
 class ProfileFile {
 public:
     // Reads the file; a missing file is an empty profile. Nothing is written until save().

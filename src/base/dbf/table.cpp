@@ -582,6 +582,21 @@ void Record::setMemo(int col, std::string_view utf8) {
     memoEdits_[col] = std::string(utf8);
 }
 
+void Record::copyField(int col, const Record& from) {
+    const auto& f = state_->fields[static_cast<size_t>(col)];
+    const auto& g = from.state_->fields[static_cast<size_t>(col)];
+    if (f.type != g.type || f.width != g.width) {
+        state_->failRow(recno_, col, "řádky tabulek se liší strukturou");
+    }
+    raw_.replace(1 + state_->offsets[static_cast<size_t>(col)], static_cast<size_t>(f.width),
+                 from.rawField(col));
+    if (auto it = from.memoEdits_.find(col); it != from.memoEdits_.end()) {
+        memoEdits_[col] = it->second;
+    } else {
+        memoEdits_.erase(col);
+    }
+}
+
 void Record::setBlank(int col) {
     const auto& f = state_->fields[static_cast<size_t>(col)];
     if (f.isMemo()) {

@@ -96,6 +96,9 @@ public:
 
     // The raw bytes of one column as stored (code-page bytes, blank padded).
     std::string_view rawField(int col) const;
+    // Copies one column's stored bytes (and a pending memo text) from a row of a table with
+    // the same structure.
+    void copyField(int col, const Record& from);
     // The whole stored row: deletion flag and every column.
     std::string_view rawBytes() const { return raw_; }
 
