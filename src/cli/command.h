@@ -28,5 +28,7 @@ struct Streams {
 int badUsage(Streams& io, const std::string& message, const std::string& command);
 
 int runTable(Arguments args, Streams& io);
+int runCheck(Arguments args, Streams& io);
+int runPack(Arguments args, Streams& io);
 
 } // namespace arkona::cli

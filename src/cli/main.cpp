@@ -34,6 +34,8 @@ const char* kHelp = R"(arkona – příkazová řádka programu ArkonaPro
 Použití: arkona PŘÍKAZ [VOLBY] ...
 
 Příkazy:
+  check PROJEKT              kontrola datových souborů projektu (smaže nedosažitelné řádky)
+  pack PROJEKT               optimalizace datových souborů (odstraní smazané řádky)
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
 
@@ -69,6 +71,12 @@ int run(int argc, char** argv, Streams& io) {
     try {
         if (command == "table") {
             return runTable(std::move(args), io);
+        }
+        if (command == "check") {
+            return runCheck(std::move(args), io);
+        }
+        if (command == "pack") {
+            return runPack(std::move(args), io);
         }
     } catch (const Error& e) {
         io.err << "arkona: " << e.what() << "\n";

@@ -3,7 +3,9 @@
 #include "base/locale.h"
 #include "cli/command.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -114,27 +116,116 @@ private:
     std::array<std::string, 256> bytes_;
 };
 
-void appendCsvField(std::string& out, std::string_view value) {
-    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += value;
-        return;
+std::string_view trimBlanks(std::string_view s) {
+    // Most wide columns are wholly blank: compare them in one go.
+    static const std::string blanks(256, ' ');
+    if (s.size() <= blanks.size() && std::memcmp(s.data(), blanks.data(), s.size()) == 0) {
+        return {};
     }
-    out += '"';
-    for (char c : value) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) {
+        s.remove_suffix(1);
     }
-    out += '"';
+    while (!s.empty() && s.front() == ' ') {
+        s.remove_prefix(1);
+    }
+    return s;
 }
+
+// Writes rows as text or CSV straight into one buffer: no per-field strings for the common
+// column types, since a catalogue has millions of fields.
+class RowWriter {
+public:
+    RowWriter(const dbf::Table& table, bool csv) : table_(table), decoder_(table.codePage()), csv_(csv) {}
+
+    void appendRow(std::string& out, const dbf::Record& r) {
+        const auto& fields = table_.fields();
+        for (size_t c = 0; c < fields.size(); ++c) {
+            if (csv_) {
+                if (c) {
+                    out += ',';
+                }
+            } else {
+                out += fields[c].name;
+                out += ": ";
+            }
+            appendValue(out, r, static_cast<int>(c), fields[c]);
+            if (!csv_) {
+                out += '\n';
+            }
+        }
+        out += '\n';
+    }
+
+private:
+    void appendValue(std::string& out, const dbf::Record& r, int col, const dbf::FieldDef& f) {
+        const std::string_view raw = r.rawField(col);
+        switch (f.type) {
+        case 'C':
+            appendText(out, trimBlanks(raw.substr(0, raw.size())), true);
+            return;
+        case 'N':
+        case 'F':
+            out += trimBlanks(raw);
+            return;
+        case 'L': {
+            const char v = raw.empty() ? ' ' : raw[0];
+            if (std::strchr("TtYy", v)) {
+                out += 'T';
+            } else if (std::strchr("FfNn", v)) {
+                out += 'F';
+            }
+            return;
+        }
+        case 'D':
+            if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char ch) { return ch >= '0' && ch <= '9'; }) &&
+                raw != "00000000") {
+                r.date(col); // reports a date that is not one
+                out.append(raw.substr(0, 4)).append("-").append(raw.substr(4, 2)).append("-").append(raw.substr(6, 2));
+                return;
+            }
+            break;
+        case 'M': {
+            memo_ = r.memo(col);
+            appendText(out, memo_, false);
+            return;
+        }
+        default:
+            break;
+        }
+        memo_ = r.display(col);
+        appendText(out, memo_, false);
+    }
+
+    // `bytes` true: raw code-page bytes still to be decoded; false: UTF-8 already.
+    void appendText(std::string& out, std::string_view value, bool bytes) {
+        const bool quote = csv_ && value.find_first_of(",\"\r\n") != std::string_view::npos;
+        if (!quote) {
+            bytes ? decoder_.append(out, value) : void(out += value);
+            return;
+        }
+        std::string escaped;
+        for (char ch : value) {
+            if (ch == '"') {
+                escaped += '"';
+            }
+            escaped += ch;
+        }
+        out += '"';
+        bytes ? decoder_.append(out, escaped) : void(out += escaped);
+        out += '"';
+    }
+
+    const dbf::Table& table_;
+    ByteDecoder decoder_;
+    bool csv_;
+    std::string memo_;
+};
 
 int dump(const std::string& file, bool csv, bool withDeleted, Streams& io) {
     const dbf::Table t = dbf::Table::open(file, dbf::OpenMode::ReadOnly);
-    const auto& fields = t.fields();
-    const ByteDecoder decoder(t.codePage());
+    RowWriter writer(t, csv);
     std::string out;
-    out.reserve(1u << 20);
+    out.reserve(2u << 20);
     auto flush = [&] {
         io.out.write(out.data(), static_cast<std::streamsize>(out.size()));
         out.clear();
@@ -143,13 +234,12 @@ int dump(const std::string& file, bool csv, bool withDeleted, Streams& io) {
         if (withDeleted) {
             out += "_DELETED,";
         }
-        for (size_t c = 0; c < fields.size(); ++c) {
+        for (size_t c = 0; c < t.fields().size(); ++c) {
             out += c ? "," : "";
-            out += fields[c].name;
+            out += t.fields()[c].name;
         }
         out += '\n';
     }
-    std::string value;
     t.scan(
         [&](const dbf::Record& r) {
             if (csv && withDeleted) {
@@ -157,33 +247,7 @@ int dump(const std::string& file, bool csv, bool withDeleted, Streams& io) {
             } else if (!csv) {
                 out += "#" + std::to_string(r.recno() + 1) + (r.deleted() ? " (smazaný)\n" : "\n");
             }
-            for (size_t c = 0; c < fields.size(); ++c) {
-                const int col = static_cast<int>(c);
-                value.clear();
-                if (fields[c].type == 'C') {
-                    std::string_view raw = r.rawField(col);
-                    while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\0')) {
-                        raw.remove_suffix(1);
-                    }
-                    decoder.append(value, raw);
-                } else {
-                    value = r.display(col);
-                }
-                if (csv) {
-                    out += c ? "," : "";
-                    appendCsvField(out, value);
-                } else {
-                    out += fields[c].name;
-                    out += ": ";
-                    out += value;
-                    out += '\n';
-                }
-            }
-            out += '\n';
-            if (csv) {
-                out.pop_back();
-                out += '\n';
-            }
+            writer.appendRow(out, r);
             if (out.size() > (1u << 20)) {
                 flush();
             }
