@@ -1,21 +1,22 @@
 // Tables written by other programs: older and foreign variants, and damaged files.
 #include "base/dbf/table.h"
 #include "base/error.h"
+#include "support/other_process.h"
 #include "support/table_builder.h"
 #include "support/temp_dir.h"
 
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace arkona {
 namespace {
 
 using dbf::FieldDef;
 using dbf::Table;
+using test::errorOf;
 using test::TempDir;
+using test::whileAnotherProcessHolds;
 
 struct RawField {
     std::string name;
@@ -66,15 +67,6 @@ std::string rawTable(unsigned char version, const std::vector<RawField>& fields,
         h += '\x1A';
     }
     return h;
-}
-
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "(no error)";
 }
 
 TEST(DbfFormats, ToleratesMissingTerminatorEndMarkAndCodePageByte) {
@@ -236,44 +228,13 @@ TEST(DbfFormats, TruncatedDBase4MemoIsReportedWithoutAHugeAllocation) {
                   "“ je poškozený: poznámka v bloku 1 sahá za konec souboru.");
 }
 
-// Runs `hold` in a child process that keeps the table open until the parent is done.
-template <typename Hold, typename Check> void whileAnotherProcessHolds(Hold hold, Check check) {
-    int ready[2];
-    int done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(ready[0]);
-        close(done[1]);
-        {
-            auto held = hold();
-            char c = 1;
-            (void)!write(ready[1], &c, 1);
-            (void)!read(done[0], &c, 1);
-        }
-        _exit(0);
-    }
-    close(ready[1]);
-    close(done[0]);
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
-    check();
-    (void)!write(done[1], &c, 1);
-    int status = 0;
-    waitpid(child, &status, 0);
-    close(ready[0]);
-    close(done[1]);
-}
-
 TEST(DbfFormats, TableHeldByAnotherProcessIsReportedNotCorrupted) {
     TempDir dir;
     const auto file = dir / "html.dbf";
     test::makeTable(file, {FieldDef::character("HTMLID", 15)}, {{{"HTMLID", "1_"}}});
     const std::string before = test::readFile(file);
     whileAnotherProcessHolds(
-        [&] { return Table::open(file, dbf::OpenMode::Exclusive); },
+        [&] { return std::make_shared<Table>(Table::open(file, dbf::OpenMode::Exclusive)); },
         [&] {
             EXPECT_EQ(
                 errorOf([&] { Table::open(file); }),
@@ -281,7 +242,7 @@ TEST(DbfFormats, TableHeldByAnotherProcessIsReportedNotCorrupted) {
                     "“ nelze otevřít: soubor je otevřen ve výhradním režimu jiným programem.");
         });
     whileAnotherProcessHolds(
-        [&] { return Table::open(file, dbf::OpenMode::ReadOnly); },
+        [&] { return std::make_shared<Table>(Table::open(file, dbf::OpenMode::ReadOnly)); },
         [&] {
             EXPECT_EQ(
                 errorOf([&] { dbf::pack(file); }),

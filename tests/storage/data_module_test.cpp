@@ -2,29 +2,20 @@
 #include "base/paths.h"
 #include "storage/data_module.h"
 #include "storage/schema.h"
+#include "support/other_process.h"
 #include "support/project_fixture.h"
 #include "support/recorders.h"
 #include "support/table_builder.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace arkona::storage {
 namespace {
 
+using test::errorOf;
 using test::Row;
 using test::TempDir;
-
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 class DataModuleTest : public ::testing::Test {
 protected:
@@ -396,22 +387,13 @@ TEST_F(DataModuleTest, PackReportsItsTablesAndSkipsOneHeldElsewhere) {
     bind();
     test::RecordingStatus status;
     data.status = &status;
-    int ready[2], done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        auto held = dbf::Table::open(table(kZbozi), dbf::OpenMode::ReadOnly);
-        char c = 1;
-        (void)!write(ready[1], &c, 1);
-        (void)!read(done[0], &c, 1);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
-    const auto failures = data.PACK();
-    (void)!write(done[1], &c, 1);
-    waitpid(child, nullptr, 0);
+    std::vector<std::string> failures;
+    test::whileAnotherProcessHolds(
+        [&] {
+            return std::make_shared<dbf::Table>(
+                dbf::Table::open(table(kZbozi), dbf::OpenMode::ReadOnly));
+        },
+        [&] { failures = data.PACK(); });
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("zbozi.dbf“ nelze otevřít ve výhradním režimu"), std::string::npos)
         << failures[0];
@@ -425,22 +407,13 @@ TEST_F(DataModuleTest, PackReportsItsTablesAndSkipsOneHeldElsewhere) {
 TEST_F(DataModuleTest, TableHeldExclusivelyByAnotherProcessIsReportedWhenAViewOpens) {
     addPage("1_", 1, 1, "0_", "a");
     bind();
-    int ready[2], done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        auto held = dbf::Table::open(table(kStruktur), dbf::OpenMode::Exclusive);
-        char c = 1;
-        (void)!write(ready[1], &c, 1);
-        (void)!read(done[0], &c, 1);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
-    const std::string message = errorOf([&] { data.STRUKTUR_SetHtmlID("1_"); });
-    (void)!write(done[1], &c, 1);
-    waitpid(child, nullptr, 0);
+    std::string message;
+    test::whileAnotherProcessHolds(
+        [&] {
+            return std::make_shared<dbf::Table>(
+                dbf::Table::open(table(kStruktur), dbf::OpenMode::Exclusive));
+        },
+        [&] { message = errorOf([&] { data.STRUKTUR_SetHtmlID("1_"); }); });
     EXPECT_EQ(message,
               "Tabulku „" + table(kStruktur).string() +
                   "“ nelze otevřít: soubor je otevřen ve výhradním režimu jiným programem.");
