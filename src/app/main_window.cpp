@@ -1,0 +1,522 @@
+#include "app/main_window.h"
+
+#include "app/busy_cursor.h"
+#include "app/environment_dialog.h"
+#include "app/folder_chooser.h"
+#include "app/main_status_bar.h"
+#include "app/message_box.h"
+#include "app/progress_window.h"
+#include "app/window_caption.h"
+#include "base/error.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace arkona::app {
+
+namespace {
+
+using storage::UserSettings;
+using Scope = CommandSet::Scope;
+using Readiness = CommandSet::Readiness;
+
+constexpr const char* kNoProjectText =
+    "Není otevřen žádný projekt. Otevřete nebo vytvořte nový projekt!";
+constexpr const char* kOrderProgram = "objednavky.exe";
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(u(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QMenu* addSubMenu(QMenu* parent, const char* name, const char* caption) {
+    QMenu* menu = parent->addMenu(u(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+std::filesystem::path orderProgramFile() {
+    return UserSettings::programFolder() / kOrderProgram;
+}
+
+} // namespace
+
+QString aboutText() {
+    return QStringLiteral("%1.%2   sestavení %3")
+        .arg(ARKONA_VERSION_MAJOR)
+        .arg(ARKONA_VERSION_MINOR)
+        .arg(ARKONA_BUILD_NUMBER);
+}
+
+TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, UserSettings& settings,
+                   QWidget* parent)
+    : QMainWindow(parent), context_(context), data_(data), settings_(settings),
+      session_(context, data, settings) {
+    setObjectName(QStringLiteral("TArkona1"));
+    setWindowTitle(u(storage::kApplicationTitle));
+    context_.projectOpen = false;
+    data_.previewCacheKey.clear();
+
+    statusBar_ = new MainStatusBar(this);
+    setStatusBar(statusBar_);
+    data_.status = statusBar_;
+
+    buildMenus();
+    buildToolBar();
+    buildCentralArea();
+    setProjectCommands(false);
+    resize(kMaximizedWidth, kMaximizedHeight);
+
+    // The table layer leaves no temporary files behind, so nothing is cleaned from the user's
+    // folders here.
+
+    chooser_ = [this] {
+        return TfrmBrowseFldr::choose(this, QStringLiteral("Otevřít projekt"),
+                                      settings_.lastOpenFolder(), false);
+    };
+}
+
+void TArkona1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const char* name, const char* caption,
+                      const QKeySequence& shortcut, Scope scope, Readiness readiness) {
+        QAction* a = commands_.add(this, name, u(caption), shortcut, scope, readiness);
+        menu->addAction(a);
+        return a;
+    };
+    const Scope A = Scope::Always;
+    const Scope P = Scope::Project;
+    const Readiness R = Readiness::Ready;
+    const Readiness N = Readiness::NotYet;
+
+    QMenu* projekt = addMenu(bar, "mnProjekt", "&Projekt");
+    add(projekt, "mnNovyProjekt", "&Nový projekt", QKeySequence(Qt::CTRL | Qt::Key_N), A, N);
+    QAction* open = add(projekt, "mnOtevritProjekt", "&Otevřít projekt",
+                        QKeySequence(Qt::CTRL | Qt::Key_O), A, R);
+    connect(open, &QAction::triggered, this, [this] { openProjectCommand(); });
+    add(projekt, "mnUlozitJako", "&Uložit projekt jako ...", {}, P, N);
+    add(projekt, "mnVlastnosti", "&Vlastnosti projektu", {}, P, N);
+    projekt->addSeparator();
+    mnObjednavky_ = add(projekt, "mnObjednavky", "O&bjednávky zboží", {}, P, R);
+    connect(mnObjednavky_, &QAction::triggered, this, &TArkona1::startOrderProgram);
+    projekt->addSeparator();
+    QAction* konec = add(projekt, "mnKonec", "&Konec", QKeySequence(Qt::Key_F10), A, R);
+    connect(konec, &QAction::triggered, this, &QWidget::close);
+    connect(projekt, &QMenu::aboutToShow, this, &TArkona1::updateOrderProgramCommand);
+
+    QMenu* stranka = addMenu(bar, "mnStranka", "S&tránka");
+    commands_.addProjectMenu(stranka);
+    add(stranka, "mnNovyOddil", "Nový &oddíl stránek", {}, P, N);
+    add(stranka, "mnNovaStranka", "Nová &stránka", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T), P,
+        N);
+    add(stranka, "mnNovaProduktovaStranka", "Nová stránka s &produktovou sekcí",
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), P, N);
+    add(stranka, "mnOdkazNaStranku", "O&dkaz na stránku", {}, P, N);
+    stranka->addSeparator();
+    add(stranka, "mnPrejmenovat", "Př&ejmenovat", QKeySequence(Qt::Key_F2), P, N);
+    add(stranka, "mnOdstranitStranku", "O&dstranit", {}, P, N);
+    stranka->addSeparator();
+    add(stranka, "mnHromadnaZmena", "&Hromadná změna", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H),
+        P, N);
+    add(stranka, "mnNahled", "Náhled / &Preview", QKeySequence(Qt::CTRL | Qt::Key_P), P, N);
+
+    QMenu* sekce = addMenu(bar, "mnSekce", "Sek&ce");
+    commands_.addProjectMenu(sekce);
+    QMenu* nova = addSubMenu(sekce, "mnNovaSekce", "&Nová");
+    add(nova, "mnSekceTextova", "&Textová", {}, P, N);
+    add(nova, "mnSekceProduktova", "&Produktová", {}, P, N);
+    add(nova, "mnSekceObjednavka", "&Objednávka", {}, P, N);
+    add(nova, "mnSekceNakupniKarta", "Nákupní &karta", {}, P, N);
+    add(nova, "mnSekceHlavniStrana", "Hlavní strana", {}, P, N);
+    add(sekce, "mnUpravitSekci", "&Upravit", {}, P, N);
+    add(sekce, "mnPopisSekce", "P&opis", {}, P, N);
+    add(sekce, "mnOdstranitSekci", "O&dstranit", {}, P, N);
+    add(sekce, "mnSeraditSekce", "&Seřadit", {}, P, N);
+    sekce->addSeparator();
+    add(sekce, "mnUpravitZdroj", "Upravit zdroj &HTML", {}, P, N);
+    add(sekce, "mnUpravitExterne", "Upravit e&xterním editorem", {}, P, N);
+    add(sekce, "mnNacistZdroj", "&Načíst zdroj ze souboru...", {}, P, N);
+    sekce->addSeparator();
+    add(sekce, "mnUpravitProdukty", "Upravit &produtky", {}, P, N);
+    add(sekce, "mnHromadnaSleva", "Hromadně změnit &slevu", {}, P, N);
+    mnZobrazitCeny_ = add(sekce, "mnZobrazitCeny", "Zobrazovat &ceny v produktové sekci", {}, P, N);
+    mnZobrazitCeny_->setCheckable(true);
+
+    QMenu* nastroje = addMenu(bar, "mnNastroje", "Nást&roje");
+    mnKatalog_ = add(nastroje, "mnKatalog", "&Katalog zboží", {}, P, N);
+    mnKatalog_->setCheckable(true);
+    add(nastroje, "mnGenerovani", "&Generování HTML", {}, P, N);
+    add(nastroje, "mnNahledStranek", "Ná&hled stránek HTML", {}, P, N);
+    add(nastroje, "mnEditorSablon", "Editor ša&blon", {}, P, N);
+    add(nastroje, "mnAktualizaceWWW", "&Aktualizace WWW", {}, P, N);
+    nastroje->addSeparator();
+    QMenu* servis = addSubMenu(nastroje, "mnServis", "&Servisní funkce");
+    commands_.addProjectMenu(servis);
+    QAction* kontrola = add(servis, "mnKontrolaDat", "Kontrola &datových souborů", {}, P, R);
+    connect(kontrola, &QAction::triggered, this, &TArkona1::runDataCheck);
+    add(servis, "mnOptimalizace", "&Optimalizace stromu WWW", {}, P, N);
+
+    QMenu* moznosti = addMenu(bar, "mnMoznosti", "&Možnosti");
+    mnBarevne_ = add(moznosti, "mnBarevne", "Zobrazovat zdroj HTML &barevně", {}, A, R);
+    mnExterniEditor_ =
+        add(moznosti, "mnExterniEditor", "Jako výchozí použít e&xterní editor", {}, A, R);
+    mnNahledNavrchu_ = add(moznosti, "mnNahledNavrchu", "Ná&hled stránky vždy na vrchu", {}, A, R);
+    for (QAction* toggle : {mnBarevne_, mnExterniEditor_, mnNahledNavrchu_}) {
+        toggle->setCheckable(true);
+    }
+    connect(mnBarevne_, &QAction::toggled, this, [this](bool on) { layout_.showColor = on; });
+    connect(mnExterniEditor_, &QAction::toggled, this,
+            [this](bool on) { layout_.extEdDefault = on; });
+    connect(mnNahledNavrchu_, &QAction::toggled, this,
+            [this](bool on) { layout_.previewOnTop = on; });
+    moznosti->addSeparator();
+    QAction* nastaveni = add(moznosti, "mnNastaveni", "&Nastavení prostředí ...", {}, A, R);
+    connect(nastaveni, &QAction::triggered, this, &TArkona1::runEnvironmentSettings);
+
+    QMenu* napoveda = addMenu(bar, "mnNapoveda", "Nápo&věda");
+    add(napoveda, "mnObsah", "&Obsah a rejstřík", {}, A, N);
+    napoveda->addSeparator();
+    QAction* about = add(napoveda, "mnOProgramu", "&O programu ...", {}, A, R);
+    connect(about, &QAction::triggered, this, &TArkona1::showAbout);
+}
+
+void TArkona1::buildToolBar() {
+    tbHlavni_ = addToolBar(QStringLiteral("Nástroje"));
+    tbHlavni_->setObjectName(QStringLiteral("tbHlavni"));
+    tbHlavni_->setMovable(false);
+    tbHlavni_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    QStyle* st = style();
+    const Scope A = Scope::Always;
+    const Scope P = Scope::Project;
+    const Readiness R = Readiness::Ready;
+    const Readiness N = Readiness::NotYet;
+    auto add = [this, st](const char* name, const char* hint, QStyle::StandardPixmap icon,
+                          Scope scope, Readiness readiness, const QKeySequence& key = {}) {
+        QAction* a = commands_.add(this, name, u(hint), key, scope, readiness);
+        a->setIcon(st->standardIcon(icon));
+        if (readiness == Readiness::Ready) {
+            a->setToolTip(u(hint));
+        }
+        tbHlavni_->addAction(a);
+        return a;
+    };
+    QAction* open = add("tbOtevrit", "Otevřít projekt", QStyle::SP_DialogOpenButton, A, R);
+    connect(open, &QAction::triggered, this, [this] { openProjectCommand(); });
+    add("tbVlastnosti", "Vlastnosti projektu", QStyle::SP_FileDialogInfoView, P, N);
+    tbHlavni_->addSeparator();
+    add("tbNova", "Nová", QStyle::SP_FileIcon, P, N, QKeySequence(Qt::CTRL | Qt::Key_T));
+    add("tbUpravit", "Upravit", QStyle::SP_FileDialogDetailedView, P, N);
+    add("tbOdstranit", "Odstranit", QStyle::SP_TrashIcon, P, N);
+    add("tbSeradit", "Seřadit", QStyle::SP_ArrowDown, P, N);
+    tbHlavni_->addSeparator();
+    add("tbEditorSablon", "Editor šablon", QStyle::SP_FileDialogListView, P, N);
+    add("tbKatalog", "Katalog zboží", QStyle::SP_DirIcon, P, N);
+    add("tbGenerovani", "Generování HTML", QStyle::SP_BrowserReload, P, N);
+    add("tbNahled", "Náhled označené stránky", QStyle::SP_FileDialogContentsView, P, N);
+}
+
+QWidget* TArkona1::emptyPanel(const char* name) {
+    auto* panel = new QWidget;
+    panel->setObjectName(QString::fromLatin1(name));
+    auto* layout = new QVBoxLayout(panel);
+    auto* note = new QLabel(u(kNotAvailableYet), panel);
+    note->setAlignment(Qt::AlignCenter);
+    note->setEnabled(false);
+    layout->addWidget(note);
+    return panel;
+}
+
+void TArkona1::buildCentralArea() {
+    spHlavni_ = new QSplitter(Qt::Horizontal, this);
+    spHlavni_->setObjectName(QStringLiteral("spHlavni"));
+    spHlavni_->setChildrenCollapsible(false);
+
+    auto* left = new QWidget(spHlavni_);
+    left->setObjectName(QStringLiteral("pnStrom"));
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(2, 2, 0, 2);
+    auto* lblStrom = new QLabel(QStringLiteral("Struktura stránek projektu"), left);
+    lblStrom->setObjectName(QStringLiteral("lblStrom"));
+    tvTree_ = new QTreeWidget(left);
+    tvTree_->setObjectName(QStringLiteral("tvTree"));
+    tvTree_->setHeaderHidden(true);
+    tvTree_->setToolTip(QStringLiteral("Struktura stránek projektu"));
+    leftLayout->addWidget(lblStrom);
+    leftLayout->addWidget(tvTree_, 1);
+    commands_.addProjectWidget(tvTree_);
+
+    pcPage_ = new QTabWidget(spHlavni_);
+    pcPage_->setObjectName(QStringLiteral("pcPage"));
+
+    // Sections of the page: their list above the content of the selected one.
+    auto* tsSekce = new QWidget;
+    tsSekce->setObjectName(QStringLiteral("tsSekce"));
+    auto* sekceLayout = new QVBoxLayout(tsSekce);
+    auto* spSekce = new QSplitter(Qt::Vertical, tsSekce);
+    spSekce->setObjectName(QStringLiteral("spSekce"));
+    auto* grdSekce = new QTableWidget(0, 2, spSekce);
+    grdSekce->setObjectName(QStringLiteral("grdSekce"));
+    grdSekce->setToolTip(QStringLiteral("Seznam sekcí označené stránky"));
+    grdSekce->setHorizontalHeaderLabels(
+        {QStringLiteral("Typ sekce"), QStringLiteral("Popis sekce")});
+    grdSekce->horizontalHeader()->setStretchLastSection(true);
+    grdSekce->verticalHeader()->hide();
+    grdSekce->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* pcSekceObsah = new QTabWidget(spSekce);
+    pcSekceObsah->setObjectName(QStringLiteral("pcSekceObsah"));
+    pcSekceObsah->addTab(emptyPanel("tsZdroj"), QStringLiteral("zdroj"));
+    pcSekceObsah->addTab(emptyPanel("tsGrafika"), QStringLiteral("grafika"));
+    spSekce->setStretchFactor(1, 1);
+    sekceLayout->addWidget(spSekce);
+    pcPage_->addTab(tsSekce, QStringLiteral("Sekce stránky"));
+
+    // The look of the page.
+    auto* pcVlastnosti = new QTabWidget;
+    pcVlastnosti->setObjectName(QStringLiteral("pcVlastnosti"));
+    pcVlastnosti->addTab(emptyPanel("tsHlavicka"), QStringLiteral(" Hlavička "));
+    pcVlastnosti->addTab(emptyPanel("tsBarvy"), QStringLiteral(" Barvy a písmo "));
+    pcVlastnosti->addTab(emptyPanel("tsPozadi"), QStringLiteral(" Pozadí "));
+    pcVlastnosti->addTab(emptyPanel("tsNavigace"), QStringLiteral(" Navigace "));
+    auto* pcSpecialni = new QTabWidget;
+    pcSpecialni->setObjectName(QStringLiteral("pcSpecialni"));
+    pcSpecialni->addTab(emptyPanel("tsOkraje"), QStringLiteral("Vnější okraje"));
+    pcSpecialni->addTab(emptyPanel("tsRamecek"), QStringLiteral("Rámeček"));
+    pcSpecialni->addTab(emptyPanel("tsMezera"), QStringLiteral("Vnitřní mezera"));
+    pcVlastnosti->addTab(pcSpecialni, QStringLiteral(" Speciální nastavení "));
+    auto* tsVlastnosti = new QWidget;
+    tsVlastnosti->setObjectName(QStringLiteral("tsVlastnosti"));
+    (new QVBoxLayout(tsVlastnosti))->addWidget(pcVlastnosti);
+    pcPage_->addTab(tsVlastnosti, QStringLiteral("Vlastnosti stránky"));
+
+    // The preview window docks here.
+    pcPage_->addTab(emptyPanel("pnNahled"), QStringLiteral("Náhled stránky"));
+    commands_.addProjectWidget(pcPage_);
+
+    spHlavni_->addWidget(left);
+    spHlavni_->addWidget(pcPage_);
+    spHlavni_->setStretchFactor(1, 1);
+    setCentralWidget(spHlavni_);
+
+    // The panels shown first.
+    pcPage_->setCurrentIndex(0);
+    pcVlastnosti->setCurrentIndex(0);
+    pcSpecialni->setCurrentIndex(0);
+    pcSekceObsah->setCurrentIndex(0);
+    spHlavni_->setSizes({layout_.mainTreeSplit, kMaximizedWidth - layout_.mainTreeSplit});
+}
+
+bool TArkona1::projectOpen() const {
+    return context_.projectOpen;
+}
+
+void TArkona1::SetCaption() {
+    setWindowTitle(QString::fromStdString(mainWindowCaption(context_.projectName)));
+}
+
+void TArkona1::setProjectCommands(bool open) {
+    commands_.setProjectOpen(open);
+    updateOrderProgramCommand();
+}
+
+void TArkona1::updateOrderProgramCommand() {
+    std::error_code ec;
+    mnObjednavky_->setEnabled(commands_.projectOpen() && mnKatalog_->isEnabled() &&
+                              std::filesystem::is_regular_file(orderProgramFile(), ec));
+}
+
+void TArkona1::queueActivation() {
+    if (activationQueued_ || (firstActivationDone_ && context_.projectOpen)) {
+        return;
+    }
+    // Not inside the event itself: the activation shows modal windows, and each of them
+    // activates this window again when it closes. An activation run in between makes the
+    // queued one superfluous.
+    activationQueued_ = true;
+    const int seen = activations_;
+    QTimer::singleShot(0, this, [this, seen] {
+        activationQueued_ = false;
+        if (activations_ == seen) {
+            FormActivate();
+        }
+    });
+}
+
+bool TArkona1::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) {
+        queueActivation();
+    } else if (e->type() == QEvent::Show && !firstActivationDone_) {
+        // Without a window manager the window may never be activated; the first show counts.
+        queueActivation();
+    }
+    return QMainWindow::event(e);
+}
+
+void TArkona1::FormActivate() {
+    if (activationRunning_ || !isVisible()) {
+        return;
+    }
+    activationRunning_ = true;
+    ++activations_;
+    if (!firstActivationDone_) {
+        firstActivationDone_ = true;
+        restoreLayout();
+        readExternalEditor();
+        if (startProject_) {
+            const auto folder = *startProject_;
+            startProject_.reset();
+            openProjectFolder(folder);
+        }
+    }
+    if (!context_.projectOpen) {
+        setProjectCommands(false);
+        if (openProjectCommand() == OpenResult::Cancel) {
+            activationRunning_ = false;
+            close();
+            return;
+        }
+    }
+    activationRunning_ = false;
+}
+
+TArkona1::OpenResult TArkona1::openProjectCommand() {
+    // The tree's renumbering before another project is opened belongs to the page tree.
+    session_.markClosed({});
+    const auto folder = chooser_ ? chooser_() : std::filesystem::path();
+    if (folder.empty()) {
+        if (!context_.projectOpen) {
+            statusBar_->setPanel(3, u(kNoProjectText));
+        }
+        return OpenResult::Cancel;
+    }
+    return openProjectFolder(folder) ? OpenResult::Ok : OpenResult::No;
+}
+
+bool TArkona1::openProjectFolder(const std::filesystem::path& folder) {
+    bool opened = false;
+    {
+        BusyCursor busy;
+        opened = session_.open(folder, Messages::prompter());
+    }
+    setProjectCommands(context_.projectOpen);
+    if (context_.projectOpen) {
+        SetCaption();
+        statusBar_->setPanel(3, QString());
+    } else {
+        setWindowTitle(u(storage::kApplicationTitle));
+        statusBar_->setPanel(3, u(kNoProjectText));
+    }
+    return opened;
+}
+
+void TArkona1::restoreLayout() {
+    layout_ = readWindowLayout(settings_);
+    if (layout_.maximized) {
+        showMaximized();
+    } else {
+        // The stored position is the outer window's, the size the window's own.
+        move(layout_.left.value_or(pos().x()), layout_.top.value_or(pos().y()));
+        resize(layout_.width.value_or(width()), layout_.height.value_or(height()));
+    }
+    const int total = std::max(spHlavni_->width(), layout_.mainTreeSplit + 100);
+    spHlavni_->setSizes({layout_.mainTreeSplit, total - layout_.mainTreeSplit});
+    mnBarevne_->setChecked(layout_.showColor);
+    mnExterniEditor_->setChecked(layout_.extEdDefault);
+    mnNahledNavrchu_->setChecked(layout_.previewOnTop);
+    mnZobrazitCeny_->setChecked(layout_.produktCeny);
+    data_.setGoodsWithPrices(layout_.produktCeny);
+}
+
+void TArkona1::saveLayout() {
+    layout_.maximized = isMaximized();
+    layout_.top = pos().y();
+    layout_.left = pos().x();
+    layout_.width = width();
+    layout_.height = height();
+    const QList<int> sizes = spHlavni_->sizes();
+    layout_.mainTreeSplit = sizes.isEmpty() ? 0 : sizes.first();
+    layout_.produktCeny = data_.goodsWithPrices();
+    writeWindowLayout(settings_, layout_);
+}
+
+void TArkona1::readExternalEditor() {
+    const bool missing = !settings_.exists(UserSettings::kEditor, "ExtEditorHTML");
+    externalEditor_.program = settings_.read(UserSettings::kEditor, "ExtEditorHTML");
+    externalEditor_.parameter = settings_.read(UserSettings::kEditor, "Parametr");
+    if (missing &&
+        Messages::questionYesNo("Nastavení prostředí aplikace není kompletní: není určen "
+                                "externí HTML editor.\rChcete problém opravit nyní?")) {
+        runEnvironmentSettings();
+    }
+}
+
+void TArkona1::runEnvironmentSettings() {
+    TConfig1 dialog(settings_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        externalEditor_ = dialog.externalEditor();
+    }
+    setProjectCommands(context_.projectOpen);
+}
+
+void TArkona1::runDataCheck() {
+    TfrmTherm progress(this);
+    progress.setWindowModality(Qt::WindowModal);
+    try {
+        BusyCursor busy;
+        data_.CheckData(&progress);
+    } catch (const Error& e) {
+        progress.finish();
+        Messages::error(e.what());
+    }
+}
+
+void TArkona1::startOrderProgram() {
+    const auto program = orderProgramFile();
+    const QStringList arguments = {windowTitle(),
+                                   QString::fromStdString(context_.projectFolder.string())};
+    if (!QProcess::startDetached(QString::fromStdString(program.string()), arguments,
+                                 QString::fromStdString(UserSettings::programFolder().string()))) {
+        Messages::error("Aplikaci \"" + program.string() + " \" se nepodařilo spustit!");
+    }
+}
+
+void TArkona1::showAbout() {
+    Messages::information(aboutText().toStdString());
+}
+
+void TArkona1::closeEvent(QCloseEvent* e) {
+    if (!Messages::questionOkCancel("Opravdu chcete ukončit práci?")) {
+        e->ignore();
+        return;
+    }
+    // A changed page tree is renumbered here once the page tree is part of the window.
+    treeChanged_ = false;
+    session_.markClosed({});
+    try {
+        saveLayout();
+    } catch (const Error& err) {
+        Messages::error(err.what());
+    }
+    e->accept();
+}
+
+} // namespace arkona::app

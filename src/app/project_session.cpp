@@ -1,0 +1,50 @@
+#include "app/project_session.h"
+
+#include "base/error.h"
+#include "base/paths.h"
+
+namespace arkona::app {
+
+std::string notAProjectMessage(const std::filesystem::path& folder) {
+    return paths::forDisplay(folder) + "\rTato složka NENÍ projektem aplikace ArkonaPro!";
+}
+
+bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompter) {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(folder, ec).lexically_normal();
+    const auto target = ec ? folder : absolute;
+    if (!storage::isProjectFolder(target)) {
+        prompter.warning(notAProjectMessage(target));
+        return false;
+    }
+    if (context_.projectOpen) {
+        data_.CloseQuery();
+        context_.projectOpen = false;
+    }
+    try {
+        context_.setProjectFolder(target);
+        // Browsing starts next time in the folder that holds this project.
+        settings_.setLastOpenFolder(target.parent_path());
+        storage::readArkonaTree(context_);
+        data_.setCascadeSwitch(false);
+        data_.SetProjectPath(target);
+        context_.projectOpen = true;
+        data_.setCascadeSwitch(true);
+        return true;
+    } catch (const Error& e) {
+        context_.projectOpen = false;
+        prompter.error(e.what());
+        return false;
+    }
+}
+
+void ProjectSession::markClosed(const std::function<void()>& saveTreeState) {
+    try {
+        storage::markProjectClosed(context_, saveTreeState);
+    } catch (const Error&) {
+        // The settings file went read-only or away while the project was open; the next open
+        // then runs the full check, which is what an unrecorded end should cause.
+    }
+}
+
+} // namespace arkona::app

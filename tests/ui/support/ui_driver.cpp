@@ -1,0 +1,79 @@
+#include "support/ui_driver.h"
+
+#include "base/profile.h"
+
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+#include <memory>
+
+namespace arkona::uitest {
+
+Answer ScriptedPrompter::askCaptioned(const std::string& caption, MessageKind kind, Buttons buttons,
+                                      const std::string& text, Answer defaultAnswer) {
+    messages_.push_back({caption, kind, buttons, text, defaultAnswer});
+    if (script_.empty()) {
+        ++unexpected_;
+        return defaultAnswer;
+    }
+    const Answer a = script_.front();
+    script_.pop_front();
+    return a;
+}
+
+std::vector<std::string> ScriptedPrompter::texts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages_) {
+        out.push_back(m.text);
+    }
+    return out;
+}
+
+QAction* action(QObject* root, const char* name) {
+    for (QAction* a : root->findChildren<QAction*>()) {
+        if (a->objectName() == QLatin1String(name)) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+void whenModal(const char* objectName, std::function<void(QWidget*)> step) {
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    const QString name = QString::fromLatin1(objectName);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, name, step] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == name && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            step(modal);
+        } else if (++*tries > 500) {
+            timer->stop();
+            timer->deleteLater();
+            qWarning("modal window %s was not shown", qPrintable(name));
+        }
+    });
+    timer->start(10);
+}
+
+QString saveScreenshot(QWidget* widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(ARKONA_SCREENSHOT_DIR));
+    const QString file = QStringLiteral(ARKONA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
+    widget->grab().save(file, "PNG");
+    return file;
+}
+
+std::filesystem::path makeProject(const std::filesystem::path& folder, const std::string& name) {
+    std::filesystem::create_directories(folder);
+    ProfileFile ini(folder / "ArkonaTree.ini");
+    ini.writeString("Projekt", "Name", name);
+    ini.save();
+    return folder;
+}
+
+std::string profileValue(const std::filesystem::path& file, const char* section, const char* key) {
+    return ProfileFile(file).readString(section, key, "<none>");
+}
+
+} // namespace arkona::uitest
