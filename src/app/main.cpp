@@ -6,12 +6,19 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 #include <filesystem>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ArkonaPro"));
+    // Qt's own dialogs (file chooser, edit menus) speak Czech too, when the translations are installed.
+    QTranslator qtCzech;
+    if (qtCzech.load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtCzech);
+    }
 
     const QStringList args = QApplication::arguments();
     if (args.size() > 2 || (args.size() == 2 && (args[1] == "--help" || args[1] == "-h"))) {
