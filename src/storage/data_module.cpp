@@ -474,32 +474,42 @@ void TData2::KATALOG_UPDATE(int kind) {
 
 namespace {
 
-// Largest value of a numeric column over the live rows that `take` accepts; 0 over none.
-int maxOf(const std::filesystem::path& file, const char* column,
-          const std::function<bool(const dbf::Record&)>& take = {}) {
+// Largest values of numeric columns over the live rows that `take` accepts, in one pass over
+// the table; 0 over none.
+std::vector<int> maxOf(const std::filesystem::path& file, const std::vector<const char*>& columns,
+                       const std::function<bool(const dbf::Record&)>& take = {}) {
     const auto table = dbf::Table::open(file, dbf::OpenMode::ReadOnly);
-    const int col = table.fieldIndex(column);
-    if (col < 0) {
-        table.field(column); // reports the missing column
+    std::vector<int> cols;
+    for (const char* c : columns) {
+        table.field(c); // reports a missing column
+        cols.push_back(table.fieldIndex(c));
     }
-    long long best = 0;
-    bool any = false;
+    std::vector<long long> best(cols.size(), 0);
+    std::vector<bool> any(cols.size(), false);
     table.scan([&](const dbf::Record& r) {
         if (take && !take(r)) {
             return true;
         }
-        if (const auto v = r.integer(col)) {
-            best = any ? std::max(best, *v) : *v;
-            any = true;
+        for (size_t i = 0; i < cols.size(); ++i) {
+            if (const auto v = r.integer(cols[i])) {
+                best[i] = any[i] ? std::max(best[i], *v) : *v;
+                any[i] = true;
+            }
         }
         return true;
     });
-    return static_cast<int>(best);
+    return {best.begin(), best.end()};
+}
+
+int maxOf(const std::filesystem::path& file, const char* column,
+          const std::function<bool(const dbf::Record&)>& take = {}) {
+    return maxOf(file, std::vector<const char*>{column}, take).front();
 }
 
 int countOf(const std::filesystem::path& file, const char* column) {
     const auto table = dbf::Table::open(file, dbf::OpenMode::ReadOnly);
-    const int col = table.field(column).name.empty() ? -1 : table.fieldIndex(column);
+    table.field(column); // reports a missing column
+    const int col = table.fieldIndex(column);
     int n = 0;
     table.scan([&](const dbf::Record& r) {
         n += r.isBlank(col) ? 0 : 1;
@@ -511,16 +521,18 @@ int countOf(const std::filesystem::path& file, const char* column) {
 } // namespace
 
 void TData2::STRUKTUR_MAX(int& n, int& poradi) const {
-    n = maxOf(tableFile(kStruktur), "N_HTMLID");
-    poradi = maxOf(tableFile(kStruktur), "PORADI");
+    const auto m = maxOf(tableFile(kStruktur), {"N_HTMLID", "PORADI"});
+    n = m[0];
+    poradi = m[1];
 }
 
 void TData2::HTML_MAX(int& sekceid, int& poradi) const {
     const std::string page =
         qStruktur.isOpen() && !qStruktur.isEmpty() ? qStruktur.text("HTMLID") : "";
     const auto ofPage = [&](const dbf::Record& r) { return matches(r, {"HTMLID", page}); };
-    sekceid = maxOf(tableFile(kHtml), "SEKCEID", ofPage);
-    poradi = maxOf(tableFile(kHtml), "PORADI", ofPage);
+    const auto m = maxOf(tableFile(kHtml), {"SEKCEID", "PORADI"}, ofPage);
+    sekceid = m[0];
+    poradi = m[1];
 }
 
 int TData2::ZBOZI_MAX() const {
@@ -536,8 +548,9 @@ int TData2::ZBOZI_MAX() const {
 void TData2::SESTSK_MAX(int& skupid, int& poradi) const {
     const std::string set = qZboziUpr.isOpen() && !qZboziUpr.isEmpty() ? qZboziUpr.text("KOD") : "";
     const auto ofSet = [&](const dbf::Record& r) { return matches(r, {"KOD", set}); };
-    skupid = maxOf(tableFile(kSestSk), "SKUPID", ofSet);
-    poradi = maxOf(tableFile(kSestSk), "PORADI", ofSet);
+    const auto m = maxOf(tableFile(kSestSk), {"SKUPID", "PORADI"}, ofSet);
+    skupid = m[0];
+    poradi = m[1];
 }
 
 int TData2::DISTRIB_MAX() const {
