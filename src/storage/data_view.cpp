@@ -85,7 +85,8 @@ void DataView::load() {
         std::vector<int> cols;
         std::vector<bool> numeric;
         for (const auto& c : definition_.order) {
-            cols.push_back(table_->field(c).name.empty() ? -1 : table_->fieldIndex(c));
+            table_->field(c); // reports a missing column
+            cols.push_back(table_->fieldIndex(c));
             numeric.push_back(table_->field(c).isNumeric());
         }
         std::vector<std::pair<std::vector<SortKey>, size_t>> keys;
