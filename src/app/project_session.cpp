@@ -33,6 +33,7 @@ bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompte
         return true;
     } catch (const Error& e) {
         context_.projectOpen = false;
+        data_.setCascadeSwitch(true);
         prompter.error(e.what());
         return false;
     }
