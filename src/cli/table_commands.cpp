@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -135,7 +135,8 @@ std::string_view trimBlanks(std::string_view s) {
 // column types, since a catalogue has millions of fields.
 class RowWriter {
 public:
-    RowWriter(const dbf::Table& table, bool csv) : table_(table), decoder_(table.codePage()), csv_(csv) {}
+    RowWriter(const dbf::Table& table, bool csv)
+        : table_(table), decoder_(table.codePage()), csv_(csv) {}
 
     void appendRow(std::string& out, const dbf::Record& r) {
         const auto& fields = table_.fields();
@@ -161,7 +162,7 @@ private:
         const std::string_view raw = r.rawField(col);
         switch (f.type) {
         case 'C':
-            appendText(out, trimBlanks(raw.substr(0, raw.size())), true);
+            appendText(out, trimBlanks(raw), true);
             return;
         case 'N':
         case 'F':
@@ -177,10 +178,16 @@ private:
             return;
         }
         case 'D':
-            if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char ch) { return ch >= '0' && ch <= '9'; }) &&
+            if (raw.size() == 8 &&
+                std::all_of(raw.begin(), raw.end(),
+                            [](char ch) { return ch >= '0' && ch <= '9'; }) &&
                 raw != "00000000") {
                 r.date(col); // reports a date that is not one
-                out.append(raw.substr(0, 4)).append("-").append(raw.substr(4, 2)).append("-").append(raw.substr(6, 2));
+                out.append(raw.substr(0, 4))
+                    .append("-")
+                    .append(raw.substr(4, 2))
+                    .append("-")
+                    .append(raw.substr(6, 2));
                 return;
             }
             break;

@@ -341,19 +341,7 @@ void pack(const std::filesystem::path& file) {
                 const std::string text = row.memo(col);
                 const std::uint32_t block =
                     text.empty() ? 0 : newMemo->append(text::fromUtf8(text, table.codePage()));
-                std::string pointer;
-                if (f.width == 4) {
-                    pointer.assign(4, '\0');
-                    for (int i = 0; i < 4; ++i) {
-                        pointer[static_cast<size_t>(i)] =
-                            static_cast<char>((block >> (8 * i)) & 0xFF);
-                    }
-                } else if (block == 0) {
-                    pointer.assign(static_cast<size_t>(f.width), ' ');
-                } else {
-                    pointer = std::to_string(block);
-                    pointer.insert(0, static_cast<size_t>(f.width) - pointer.size(), ' ');
-                }
+                const std::string pointer = memoPointer(block, f.width, true);
                 const size_t offset =
                     static_cast<size_t>(row.rawField(col).data() - row.rawField(0).data()) + 1;
                 raw.replace(offset, pointer.size(), pointer);

@@ -188,6 +188,23 @@ void TableState::writeHeaderCountAndDate() {
     info.lastUpdate = today;
 }
 
+std::string memoPointer(std::uint32_t block, int width, bool binary) {
+    if (binary && width == 4) {
+        std::string pointer(4, '\0');
+        putLe(pointer, 0, block, 4);
+        return pointer;
+    }
+    if (block == 0) {
+        return std::string(static_cast<size_t>(width), ' ');
+    }
+    std::string pointer = std::to_string(block);
+    pointer.insert(0,
+                   static_cast<size_t>(width) -
+                       std::min<size_t>(pointer.size(), static_cast<size_t>(width)),
+                   ' ');
+    return pointer;
+}
+
 bool versionHasMemo(std::uint8_t version) {
     return (version & 0x80) != 0 || version == 0x30 || version == 0x31 || version == 0x32;
 }
@@ -924,17 +941,7 @@ void TableState::storeMemos(Record& record) {
         if (!bytes.empty()) {
             block = s.memoFile().append(bytes);
         }
-        std::string pointer;
-        if (s.binaryMemoPointers && f.width == 4) {
-            pointer.assign(4, '\0');
-            putLe(pointer, 0, block, 4);
-        } else if (block == 0) {
-            pointer.assign(static_cast<size_t>(f.width), ' ');
-        } else {
-            pointer = std::to_string(block);
-            pointer.insert(
-                0, static_cast<size_t>(f.width) - std::min<size_t>(pointer.size(), f.width), ' ');
-        }
+        const std::string pointer = memoPointer(block, f.width, s.binaryMemoPointers);
         raw.replace(1 + s.offsets[static_cast<size_t>(col)], pointer.size(), pointer);
     }
 }

@@ -47,6 +47,10 @@ std::string buildHeader(const std::vector<FieldDef>& fields, std::uint8_t versio
 // The memo file that belongs to a table file (any case of .dbt / .fpt), or empty.
 std::filesystem::path findMemoFile(const std::filesystem::path& table, MemoKind* kind);
 
+// The bytes of a memo column that point at `block` (0: no memo): right-aligned digits, or a
+// 4-byte number in Visual FoxPro tables.
+std::string memoPointer(std::uint32_t block, int width, bool binary);
+
 // Version byte -> does the table say it has a memo file, and which kind.
 bool versionHasMemo(std::uint8_t version);
 MemoKind memoKindOf(std::uint8_t version);
