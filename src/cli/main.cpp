@@ -68,22 +68,29 @@ int run(int argc, char** argv, Streams& io) {
         return kOk;
     }
     args.words.erase(args.words.begin());
-    try {
-        if (command == "table") {
-            return runTable(std::move(args), io);
+    // One entry per command; each subsystem adds its own line.
+    struct Entry {
+        const char* name;
+        int (*run)(Arguments, Streams&);
+    };
+    static const Entry commands[] = {
+        {"table", runTable},
+        {"check", runCheck},
+        {"pack", runPack},
+    };
+    for (const auto& entry : commands) {
+        if (command != entry.name) {
+            continue;
         }
-        if (command == "check") {
-            return runCheck(std::move(args), io);
+        try {
+            return entry.run(std::move(args), io);
+        } catch (const Error& e) {
+            io.err << "arkona: " << e.what() << "\n";
+            return kFailed;
+        } catch (const std::exception& e) {
+            io.err << "arkona: " << e.what() << "\n";
+            return kFailed;
         }
-        if (command == "pack") {
-            return runPack(std::move(args), io);
-        }
-    } catch (const Error& e) {
-        io.err << "arkona: " << e.what() << "\n";
-        return kFailed;
-    } catch (const std::exception& e) {
-        io.err << "arkona: " << e.what() << "\n";
-        return kFailed;
     }
     return badUsage(io, "neznámý příkaz „" + command + "“", "");
 }
