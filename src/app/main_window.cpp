@@ -7,6 +7,7 @@
 #include "app/message_box.h"
 #include "app/progress_window.h"
 #include "app/window_caption.h"
+#include "base/dbf/file_swap.h"
 #include "base/error.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QSplitter>
 #include <QStyle>
@@ -80,6 +82,12 @@ TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, User
     statusBar_ = new MainStatusBar(this);
     setStatusBar(statusBar_);
     data_.status = statusBar_;
+    // A table found half packed after a crash is repaired when opened; say so where the user looks.
+    dbf::setRepairNotice([bar = QPointer<MainStatusBar>(statusBar_)](const std::string& text) {
+        if (bar) {
+            bar->show(text);
+        }
+    });
 
     buildMenus();
     buildToolBar();

@@ -1,3 +1,4 @@
+#include "base/dbf/file_swap.h"
 #include "base/error.h"
 #include "cli/command.h"
 
@@ -68,6 +69,8 @@ int run(int argc, char** argv, Streams& io) {
         return kOk;
     }
     args.words.erase(args.words.begin());
+    // A table found half packed after a crash is repaired when opened; the user hears of it.
+    dbf::setRepairNotice([&io](const std::string& text) { io.err << "arkona: " << text << "\n"; });
     // One entry per command; each subsystem adds its own line.
     struct Entry {
         const char* name;

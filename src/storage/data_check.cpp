@@ -86,6 +86,21 @@ void TData2::CheckData(Progress* progress) {
 }
 
 std::vector<std::string> TData2::PACK() {
+    // The module's own views hold their tables open; packing needs each table to itself.
+    struct OpenView {
+        DataView* view;
+        std::string mark;
+        int position;
+    };
+    std::vector<OpenView> wereOpen;
+    for (DataView* v : views()) {
+        if (v->isOpen()) {
+            wereOpen.push_back({v, v->bookmark(), v->position()});
+        }
+    }
+    for (const auto& o : wereOpen) {
+        o.view->close();
+    }
     std::vector<std::string> failures;
     for (const char* name :
          {"KATALOG.DBF", "IMPORT.DBF", "HTML.DBF", "ZBOZI.DBF", "SKUPINY.DBF", "DISTRIB.DBF",
@@ -107,6 +122,18 @@ std::vector<std::string> TData2::PACK() {
     }
     if (status) {
         status->show("");
+    }
+    // Each view comes back on its row; the cascades would move the dependent views elsewhere.
+    CascadeOff off(*this);
+    for (const auto& o : wereOpen) {
+        try {
+            o.view->open();
+            if (!o.view->gotoBookmark(o.mark) && o.position >= 0) {
+                o.view->moveTo(o.position);
+            }
+        } catch (const Error& e) {
+            failures.push_back(e.what()); // the next command that needs the view says it again
+        }
     }
     return failures;
 }

@@ -65,11 +65,15 @@ std::filesystem::path TData2::tableFile(std::string_view fileName) const {
 
 // ---------------------------------------------------------------- binding and setters
 
+std::vector<DataView*> TData2::views() {
+    return {&qStruktur, &qTree,     &qLink,    &qHtml,       &qZbozi,
+            &qZboziL,   &qZboziUpr, &qSkupiny, &qPomSkupiny, &qKatalog,
+            &qKompot,   &qSestSk,   &qDistrib, &qPromSystem, &qPromUser};
+}
+
 void TData2::SetProjectPath(const std::filesystem::path& projectFolder) {
     projectFolder_ = projectFolder;
-    for (DataView* v :
-         {&qStruktur, &qTree, &qLink, &qHtml, &qZbozi, &qZboziL, &qZboziUpr, &qSkupiny,
-          &qPomSkupiny, &qKatalog, &qKompot, &qSestSk, &qDistrib, &qPromSystem, &qPromUser}) {
+    for (DataView* v : views()) {
         v->bind(tableFile(v->definition().table));
     }
     qKatalog.setParameter("SKUPID", 0.0);

@@ -85,7 +85,8 @@ public:
     // Deletes the rows no part of the program can reach; with `progress` it shows the progress
     // window. Stops at the first table that fails (the error goes to the caller).
     void CheckData(Progress* progress);
-    // Packs the eleven tables; a table that cannot be packed stays as it was.
+    // Packs the eleven tables; a table that cannot be packed stays as it was. The module's own
+    // open views are closed for it and opened again on the same rows afterwards.
     // Returns the messages of the tables that could not be packed.
     std::vector<std::string> PACK();
 
@@ -132,6 +133,7 @@ public:
     bool catalogueCalculation = true;
 
 private:
+    std::vector<DataView*> views();
     void connectCascades();
     void strukturRowChanged();
     void htmlRowChanged();

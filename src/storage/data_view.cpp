@@ -75,8 +75,9 @@ void DataView::load() {
         }
     }
     rows_.clear();
+    const RowFilter selected(*table_, where);
     table_->scan([&](const dbf::Record& r) {
-        if (matchesAll(r, where) && (!rowFilter_ || rowFilter_(r))) {
+        if (selected(r) && (!rowFilter_ || rowFilter_(r))) {
             rows_.push_back(r);
         }
         return true;
@@ -234,6 +235,43 @@ bool DataView::locate(std::string_view column, const Value& value, LocateOptions
     return false;
 }
 
+std::string DataView::bookmark() const {
+    if (!open_ || position_ < 0 || !table_) {
+        return {};
+    }
+    const auto signature = [this](const dbf::Record& r) {
+        std::string mark;
+        const auto& fields = table_->fields();
+        for (size_t c = 0; c < fields.size(); ++c) {
+            if (!fields[c].isMemo()) {
+                mark += r.rawField(static_cast<int>(c));
+            }
+        }
+        return mark;
+    };
+    return signature(rows_[static_cast<size_t>(position_)]);
+}
+
+bool DataView::gotoBookmark(const std::string& mark) {
+    if (!open_ || mark.empty()) {
+        return false;
+    }
+    const auto& fields = table_->fields();
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        std::string candidate;
+        for (size_t c = 0; c < fields.size(); ++c) {
+            if (!fields[c].isMemo()) {
+                candidate += rows_[i].rawField(static_cast<int>(c));
+            }
+        }
+        if (candidate == mark) {
+            moveTo(static_cast<int>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
 const dbf::Record& DataView::current() const {
     if (!open_) {
         throw Error("Pohled " + definition_.name + " není otevřen.");
@@ -314,8 +352,15 @@ void DataView::post() {
         if (inserting_) {
             t.append(row);
         } else {
-            // Only the columns this edit set: another view may have changed the others.
+            // Only the columns this edit set: another view may have changed the others. A row
+            // deleted meanwhile is not brought back; the edit stays for the user to see.
+            if (row.recno() >= t.recordCount()) {
+                throw Error(kUpdateFailed);
+            }
             auto fresh = t.read(row.recno());
+            if (fresh.deleted()) {
+                throw Error(kUpdateFailed);
+            }
             for (int col : changedColumns_) {
                 fresh.copyField(col, row);
             }

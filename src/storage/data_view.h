@@ -74,6 +74,11 @@ public:
     void last();
     void moveTo(int position);
     bool locate(std::string_view column, const Value& value, LocateOptions options = {});
+    // A mark of the current row that survives the row moving in the file (a pack): its stored
+    // values without memo pointers. Empty when there is no current row.
+    std::string bookmark() const;
+    // Makes the first row with that mark current; false when there is none.
+    bool gotoBookmark(const std::string& mark);
 
     // The current row; throws arkona::Error when the view is closed or empty.
     const dbf::Record& current() const;

@@ -180,11 +180,13 @@ TEST(DbfTable, MemosShorterEqualAndLongerThanABlock) {
     EXPECT_EQ(table.read(3).rawField(1), "         5");
 }
 
-TEST(DbfTable, UpdateInPlaceRewritesOnlyThatRowAndAppendsNewMemoBlocks) {
+TEST(DbfTable, UpdateRewritesOnlyThatRowAndReusesMemoBlocksThatStillFit) {
     TempDir dir;
     const auto file = dir / "t.dbf";
+    const auto memo = dir / "t.dbt";
     test::makeTable(file, {FieldDef::character("KOD", 10), FieldDef::memo("POPIS")},
                     {{{"KOD", "A"}, {"POPIS", "první"}}, {{"KOD", "B"}, {"POPIS", "druhý"}}});
+    const auto memoSize = std::filesystem::file_size(memo);
     {
         auto table = Table::open(file);
         auto r = table.read(0);
@@ -192,12 +194,27 @@ TEST(DbfTable, UpdateInPlaceRewritesOnlyThatRowAndAppendsNewMemoBlocks) {
         r.setMemo("POPIS", "nový text");
         table.update(r);
     }
+    {
+        const auto table = Table::open(file, dbf::OpenMode::ReadOnly);
+        EXPECT_EQ(table.recordCount(), 2u);
+        EXPECT_EQ(table.read(0).text("KOD"), "A2");
+        EXPECT_EQ(table.read(0).memo("POPIS"), "nový text");
+        EXPECT_EQ(table.read(1).memo("POPIS"), "druhý");
+        EXPECT_EQ(table.read(0).rawField(1), "         1"); // written over its own block
+        EXPECT_EQ(std::filesystem::file_size(memo), memoSize);
+    }
+    // A text longer than the old blocks goes to the end; the old block is garbage until packed.
+    {
+        auto table = Table::open(file);
+        auto r = table.read(0);
+        r.setMemo("POPIS", std::string(700, 'x'));
+        table.update(r);
+    }
     const auto table = Table::open(file, dbf::OpenMode::ReadOnly);
-    EXPECT_EQ(table.recordCount(), 2u);
-    EXPECT_EQ(table.read(0).text("KOD"), "A2");
-    EXPECT_EQ(table.read(0).memo("POPIS"), "nový text");
+    EXPECT_EQ(table.read(0).rawField(1), "         3");
+    EXPECT_EQ(table.read(0).memo("POPIS"), std::string(700, 'x'));
     EXPECT_EQ(table.read(1).memo("POPIS"), "druhý");
-    EXPECT_EQ(table.read(0).rawField(1), "         3"); // the old block is garbage until packed
+    EXPECT_EQ(std::filesystem::file_size(memo), memoSize + 1024);
 }
 
 TEST(DbfTable, ClearedMemoReadsEmpty) {

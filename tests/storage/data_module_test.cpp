@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace arkona::storage {
 namespace {
@@ -24,6 +25,31 @@ protected:
     TData2 data;
 
     std::filesystem::path table(const char* name) const { return project / "_dbf" / name; }
+
+    // Every live row of every table, as stored.
+    std::map<std::string, std::vector<std::string>> snapshot() const {
+        std::map<std::string, std::vector<std::string>> all;
+        for (const auto& entry : std::filesystem::directory_iterator(project / "_dbf")) {
+            if (entry.path().extension() != ".dbf") {
+                continue;
+            }
+            auto& rows = all[entry.path().filename().string()];
+            dbf::Table::open(entry.path(), dbf::OpenMode::ReadOnly).scan([&](const dbf::Record& r) {
+                rows.emplace_back(r.rawBytes());
+                return true;
+            });
+        }
+        return all;
+    }
+
+    // What the tests saw while the views were open must still be there once the module has
+    // closed them, qTree included.
+    void TearDown() override {
+        const auto whileOpen = snapshot();
+        data.CloseQuery();
+        data.qTree.close();
+        EXPECT_EQ(snapshot(), whileOpen);
+    }
     void add(const char* name, const std::vector<Row>& rows) {
         test::appendRows(table(name), rows);
     }
@@ -418,6 +444,100 @@ TEST_F(DataModuleTest, TableHeldExclusivelyByAnotherProcessIsReportedWhenAViewOp
               "Tabulku „" + table(kStruktur).string() +
                   "“ nelze otevřít: soubor je otevřen ve výhradním režimu jiným programem.");
     EXPECT_NO_THROW(data.STRUKTUR_SetHtmlID("1_"));
+}
+
+// Two views of struktur.dbf: the EXPAND change of qTree and the page added through qStruktur
+// both stay, whichever view closes first.
+TEST_F(DataModuleTest, TwoViewsOfOneTableKeepEachOthersRows) {
+    addPage("1_", 1, 1, "0_", "a");
+    addPage("2_", 2, 2, "0_", "b");
+    bind();
+    data.qTree.open();
+    data.qTree.setLogical("EXPAND", true);
+    data.qTree.post();
+    data.STRUKTUR_SetHtmlID("");
+    data.qStruktur.insert();
+    data.qStruktur.setText("HTMLID", "3_");
+    data.qStruktur.setText("PARENT", "0_");
+    data.qStruktur.setNumber("N_HTMLID", 3);
+    data.qStruktur.post();
+    data.SetProjectPath(project); // closes every view, qTree last
+    EXPECT_EQ(column(kStruktur, "HTMLID"), (std::vector<std::string>{"1_", "2_", "3_"}));
+    EXPECT_EQ(column(kStruktur, "EXPAND"), (std::vector<std::string>{"T", "", ""}));
+    test::appendRows(table(kStruktur), {{{"HTMLID", "4_"}, {"PARENT", "0_"}}});
+    EXPECT_EQ(column(kStruktur, "HTMLID"), (std::vector<std::string>{"1_", "2_", "3_", "4_"}));
+}
+
+TEST_F(DataModuleTest, RefreshShowsRowsAndMemosAnotherHandleWrote) {
+    addPage("1_", 1, 1, "0_", "a");
+    add(kHtml, {{{"HTMLID", "1_"}, {"SEKCEID", 1}, {"PORADI", 1}, {"TYP", "t"}, {"HTML", "a"}}});
+    bind();
+    data.HTML_SetHtmlID("1_");
+    ASSERT_EQ(data.qHtml.rowCount(), 1);
+    add(kHtml, {{{"HTMLID", "1_"},
+                 {"SEKCEID", 2},
+                 {"PORADI", 2},
+                 {"TYP", "t"},
+                 {"HTML", std::string(3000, 'h')}}});
+    data.qHtml.refresh();
+    ASSERT_EQ(data.qHtml.rowCount(), 2);
+    data.qHtml.last();
+    EXPECT_EQ(data.qHtml.memo("HTML"), std::string(3000, 'h'));
+}
+
+TEST_F(DataModuleTest, PostingARowAnotherHandleDeletedFailsAndKeepsTheEdit) {
+    addPage("1_", 1, 1, "0_", "a");
+    bind();
+    data.STRUKTUR_SetHtmlID("1_");
+    dbf::Table::open(table(kStruktur)).setDeleted(0);
+    data.qStruktur.setText("POPIS", "Nový název");
+    EXPECT_EQ(errorOf([&] { data.qStruktur.post(); }), "Update failed");
+    EXPECT_TRUE(data.qStruktur.editing());
+    EXPECT_EQ(data.qStruktur.text("POPIS"), "Nový název");
+    EXPECT_TRUE(column(kStruktur, "HTMLID").empty()); // the row stays deleted
+    data.qStruktur.cancel();
+}
+
+TEST_F(DataModuleTest, UnchangedCatalogueSavesDoNotGrowTheMemoFile) {
+    add(kKatalog, {{{"KOD", "A1"}, {"SKUPID", 3}, {"POPIS", std::string(800, 'p')}},
+                   {{"KOD", "B1"}, {"SKUPID", 3}, {"POPIS", "druhý"}}});
+    bind();
+    data.qKatalog.setParameter("SKUPID", 3.0);
+    data.qKatalog.open();
+    const auto memo = project / "_dbf" / "katalog.dbt";
+    const auto size = std::filesystem::file_size(memo);
+    for (int i = 0; i < 10; ++i) {
+        data.qKatalog.setNumber("MARZE", i);
+        data.qKatalog.post();
+        data.KATALOG_UPDATE(1);
+    }
+    EXPECT_EQ(std::filesystem::file_size(memo), size);
+    EXPECT_EQ(column(kKatalog, "POPIS"),
+              (std::vector<std::string>{std::string(800, 'p'), "druhý"}));
+    EXPECT_EQ(column(kKatalog, "MARZE"), (std::vector<std::string>{"9.0000", ""}));
+}
+
+TEST_F(DataModuleTest, PackClosesTheModulesOwnViewsAndReopensThemOnTheirRows) {
+    addPage("1_", 1, 1, "0_", "a");
+    addPage("2_", 2, 2, "0_", "b");
+    addPage("3_", 3, 3, "0_", "c");
+    add(kHtml, {{{"HTMLID", "2_"}, {"SEKCEID", 1}, {"PORADI", 1}, {"TYP", "t"}, {"HTML", "x"}}});
+    dbf::Table::open(table(kStruktur)).setDeleted(0);
+    bind();
+    data.qTree.open();
+    data.qTree.last();
+    data.STRUKTUR_SetHtmlID("2_");
+    ASSERT_EQ(data.qHtml.rowCount(), 1);
+    const auto failures = data.PACK();
+    EXPECT_TRUE(failures.empty()) << failures.front();
+    EXPECT_EQ(dbf::Table::open(table(kStruktur)).recordCount(), 2u); // the deleted page is gone
+    ASSERT_TRUE(data.qTree.isOpen());
+    EXPECT_EQ(data.qTree.text("HTMLID"), "3_");
+    EXPECT_EQ(data.qStruktur.text("HTMLID"), "2_");
+    EXPECT_EQ(data.qHtml.memo("HTML"), "x");
+    data.qTree.setLogical("EXPAND", true); // the reopened views write to the packed files
+    data.qTree.post();
+    EXPECT_EQ(column(kStruktur, "EXPAND"), (std::vector<std::string>{"", "T"}));
 }
 
 TEST_F(DataModuleTest, LocateComparesTheWholeKey) {

@@ -55,6 +55,45 @@ bool FileHandle::lock(Lock kind) {
     return true;
 }
 
+namespace {
+
+void setHeaderLock(int fd, short type) {
+    struct flock range {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 32;
+#ifdef F_OFD_SETLKW
+    const int command = F_OFD_SETLKW;
+#else
+    const int command = F_SETLKW; // per process only; no other platform needs more today
+#endif
+    while (fcntl(fd, command, &range) != 0) {
+        if (errno != EINTR) {
+            throw std::system_error(errno, std::generic_category());
+        }
+    }
+}
+
+} // namespace
+
+void FileHandle::lockHeader(bool write) {
+    setHeaderLock(fd_, write ? F_WRLCK : F_RDLCK);
+}
+
+void FileHandle::unlockHeader() {
+    setHeaderLock(fd_, F_UNLCK);
+}
+
+bool FileHandle::isSameFileAs(const std::filesystem::path& file) const {
+    struct stat mine {};
+    struct stat named {};
+    if (fstat(fd_, &mine) != 0 || ::stat(file.c_str(), &named) != 0) {
+        return false;
+    }
+    return mine.st_dev == named.st_dev && mine.st_ino == named.st_ino;
+}
+
 std::uint64_t FileHandle::size() const {
     struct stat st {};
     if (fstat(fd_, &st) != 0) {
@@ -142,14 +181,18 @@ std::string describeErrno(int error) {
     }
 }
 
-void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::filesystem::rename(from, to);
-    const int dir = ::open(to.parent_path().empty() ? "." : to.parent_path().c_str(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncFolder(const std::filesystem::path& folder) {
+    const int dir =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
         ::close(dir);
     }
+}
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::filesystem::rename(from, to);
+    syncFolder(to.parent_path());
 }
 
 } // namespace arkona::dbf

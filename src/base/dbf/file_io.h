@@ -19,8 +19,16 @@ public:
 
     // Returns false and sets `error` (errno) when the file cannot be opened.
     bool open(const std::filesystem::path& file, bool writable, bool create = false);
-    // Non-blocking; false when another holder conflicts.
+    // Non-blocking; false when another holder conflicts. The lock covers the whole file and
+    // belongs to this open file description.
     bool lock(Lock kind);
+    // Waits for a lock on the header bytes [0, 32), held by this open file description (not by
+    // the process), so two handles of one process wait for each other like two processes do.
+    // Independent of `lock`. Throws std::system_error.
+    void lockHeader(bool write);
+    void unlockHeader();
+    // Whether `file` still names the file this handle has open (a rename over it says no).
+    bool isSameFileAs(const std::filesystem::path& file) const;
     bool isOpen() const { return fd_ >= 0; }
     int error() const { return error_; }
 
@@ -41,6 +49,9 @@ private:
 
 // Czech text of an errno value for messages.
 std::string describeErrno(int error);
+
+// Makes the names in a folder (renames, removals) survive a crash.
+void syncFolder(const std::filesystem::path& folder);
 
 // Renames `from` over `to`, syncing the folder so the new name survives a crash.
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);

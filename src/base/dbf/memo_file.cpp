@@ -113,6 +113,9 @@ void MemoFile::create(const std::filesystem::path& file, MemoKind kind, std::uin
 
 std::string MemoFile::read(std::uint32_t block) const {
     const std::uint64_t start = static_cast<std::uint64_t>(block) * blockSize_;
+    if (start >= size_) {
+        refreshSize();
+    }
     if (block == 0 || start >= size_) {
         throw Error(damaged(path_, "odkaz na blok " + std::to_string(block) + " leží mimo soubor"));
     }
@@ -153,6 +156,9 @@ std::string MemoFile::read(std::uint32_t block) const {
         const std::uint32_t total = le32(head, 4);
         length = total >= 8 ? total - 8 : 0;
     }
+    if (dataStart + length > size_) {
+        refreshSize();
+    }
     if (length > kMaxMemo || dataStart + length > size_) {
         throw Error(
             damaged(path_, "poznámka v bloku " + std::to_string(block) + " sahá za konec souboru"));
@@ -167,11 +173,95 @@ std::string MemoFile::read(std::uint32_t block) const {
     return text;
 }
 
+std::string MemoFile::encode(std::string_view bytes) const {
+    std::string block;
+    switch (kind_) {
+    case MemoKind::DBase3:
+        block.assign(bytes);
+        block += "\x1A\x1A";
+        break;
+    case MemoKind::DBase4:
+        block.assign(8, '\0');
+        block[0] = '\xFF';
+        block[1] = '\xFF';
+        block[2] = 0x08;
+        putLe32(block, 4, static_cast<std::uint32_t>(bytes.size() + 8));
+        block.append(bytes);
+        break;
+    case MemoKind::FoxPro:
+        block.assign(8, '\0');
+        putBe32(block, 0, 1);
+        putBe32(block, 4, static_cast<std::uint32_t>(bytes.size()));
+        block.append(bytes);
+        break;
+    }
+    return block;
+}
+
+std::uint64_t MemoFile::spanOf(std::uint32_t block) const {
+    const std::uint64_t start = static_cast<std::uint64_t>(block) * blockSize_;
+    refreshSize();
+    if (block == 0 || start >= size_) {
+        return 0;
+    }
+    std::uint64_t used = 0;
+    if (kind_ == MemoKind::DBase3) {
+        // Up to and with the first end mark; a memo without one (it ran to the end of the
+        // file) is never written over.
+        std::uint64_t at = start;
+        for (;;) {
+            const std::string chunk = file_.readAt(at, 4096);
+            if (chunk.empty()) {
+                return 0;
+            }
+            const size_t end = chunk.find('\x1A');
+            if (end != std::string::npos) {
+                used = at + end + 1 - start;
+                break;
+            }
+            at += chunk.size();
+            if (at - start > kMaxMemo) {
+                return 0;
+            }
+        }
+    } else {
+        const std::string head = file_.readAt(start, 8);
+        if (head.size() < 8 ||
+            (kind_ == MemoKind::DBase4 && head.compare(0, 4, std::string("\xFF\xFF\x08\x00", 4)))) {
+            return 0;
+        }
+        used = kind_ == MemoKind::FoxPro ? 8 + static_cast<std::uint64_t>(be32(head, 4))
+                                         : std::max<std::uint64_t>(le32(head, 4), 8);
+        if (used > kMaxMemo || start + used > size_) {
+            return 0;
+        }
+    }
+    return (used + blockSize_ - 1) / blockSize_ * blockSize_;
+}
+
+bool MemoFile::overwrite(std::uint32_t block, std::string_view bytes) {
+    if (bytes.empty()) {
+        return false;
+    }
+    const std::string encoded = encode(bytes);
+    try {
+        if (encoded.size() > spanOf(block)) {
+            return false;
+        }
+        file_.writeAt(static_cast<std::uint64_t>(block) * blockSize_, encoded);
+        return true;
+    } catch (const std::system_error& e) {
+        throw Error("Do souboru poznámek „" + path_.string() +
+                    "“ nelze zapisovat: " + describeErrno(e.code().value()) + ".");
+    }
+}
+
 std::uint32_t MemoFile::append(std::string_view bytes) {
     if (bytes.empty()) {
         return 0;
     }
     try {
+        refreshSize(); // another handle may have appended since
         const std::string header = file_.readAt(0, 8);
         std::uint32_t next = kind_ == MemoKind::FoxPro ? be32(header, 0) : le32(header, 0);
         // Never trust a header that points into existing data.
@@ -180,27 +270,7 @@ std::uint32_t MemoFile::append(std::string_view bytes) {
         next = std::max({next, byEnd,
                          static_cast<std::uint32_t>(
                              kind_ == MemoKind::FoxPro ? (512 + blockSize_ - 1) / blockSize_ : 1)});
-        std::string block;
-        switch (kind_) {
-        case MemoKind::DBase3:
-            block.assign(bytes);
-            block += "\x1A\x1A";
-            break;
-        case MemoKind::DBase4:
-            block.assign(8, '\0');
-            block[0] = '\xFF';
-            block[1] = '\xFF';
-            block[2] = 0x08;
-            putLe32(block, 4, static_cast<std::uint32_t>(bytes.size() + 8));
-            block.append(bytes);
-            break;
-        case MemoKind::FoxPro:
-            block.assign(8, '\0');
-            putBe32(block, 0, 1);
-            putBe32(block, 4, static_cast<std::uint32_t>(bytes.size()));
-            block.append(bytes);
-            break;
-        }
+        std::string block = encode(bytes);
         const size_t blocks = (block.size() + blockSize_ - 1) / blockSize_;
         block.resize(blocks * blockSize_, kind_ == MemoKind::DBase3 ? '\x1A' : '\0');
         const std::uint64_t at = static_cast<std::uint64_t>(next) * blockSize_;

@@ -111,6 +111,9 @@ std::optional<double> parseNumber(std::string_view text) {
         // ".5" and "5." are valid dBase numbers that from_chars handles; anything else is not.
         return std::nullopt;
     }
+    if (!std::isfinite(value)) {
+        return std::nullopt; // "nan" and "inf" are no stored numbers, whatever from_chars says
+    }
     return value;
 }
 

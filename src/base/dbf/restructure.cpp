@@ -1,3 +1,4 @@
+#include "base/dbf/file_swap.h"
 #include "base/dbf/numeric.h"
 #include "base/dbf/table.h"
 #include "base/dbf/table_state.h"
@@ -23,15 +24,11 @@ std::string upper(std::string_view s) {
     return u;
 }
 
-std::filesystem::path sibling(const std::filesystem::path& file, const char* suffix) {
-    return std::filesystem::path(file.string() + suffix);
-}
-
 // A new table file written beside the old one; removed unless committed.
 class Rewrite {
 public:
     Rewrite(const std::filesystem::path& target, std::string header, std::uint32_t recordLength)
-        : target_(target), tmp_(sibling(target, ".arkona-new")), header_(std::move(header)),
+        : target_(target), tmp_(newFileOf(target)), header_(std::move(header)),
           recordLength_(recordLength) {
         if (!out_.open(tmp_, true, true)) {
             throw std::system_error(out_.error(), std::generic_category());
@@ -69,6 +66,8 @@ public:
         replaceFile(tmp_, target_);
         committed_ = true;
     }
+    // Someone else (the swap of a table with its memo file) brings the file in.
+    void handOver() { committed_ = true; }
 
 private:
     void flush() {
@@ -318,11 +317,18 @@ void pack(const std::filesystem::path& file) {
     std::optional<MemoFile> newMemo;
     std::filesystem::path memoPath;
     std::filesystem::path memoTmp;
+    const auto dropMemoTmp = [&] {
+        newMemo.reset();
+        if (!memoTmp.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove(memoTmp, ignored);
+        }
+    };
     try {
         if (!memoColumns.empty()) {
             MemoKind kind{};
             memoPath = findMemoFile(file, &kind);
-            memoTmp = sibling(memoPath, ".arkona-new");
+            memoTmp = newFileOf(memoPath);
             const MemoFile old = MemoFile::open(
                 memoPath, false, kind == MemoKind::FoxPro ? kind : memoKindOf(info.version));
             MemoFile::create(memoTmp, old.kind(), old.blockSize());
@@ -349,25 +355,23 @@ void pack(const std::filesystem::path& file) {
             rewrite.add(raw);
             return true;
         });
+        testing::swapStep(0); // rows written, header not yet
         rewrite.finish();
-        if (newMemo) {
-            newMemo->sync();
-            newMemo.reset();
-            replaceFile(memoTmp, memoPath);
+        if (!newMemo) {
+            testing::swapStep(1);
+            rewrite.commit(); // one file: a single rename is the whole swap
+            return;
         }
-        rewrite.commit();
+        newMemo->sync();
+        newMemo.reset();
+        rewrite.handOver();
+        swapInPair(file, memoPath);
     } catch (const std::system_error& e) {
-        if (!memoTmp.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(memoTmp, ignored);
-        }
+        dropMemoTmp();
         throw Error("Tabulku „" + file.string() +
                     "“ nelze optimalizovat: " + describeErrno(e.code().value()) + ".");
     } catch (...) {
-        if (!memoTmp.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(memoTmp, ignored);
-        }
+        dropMemoTmp();
         throw;
     }
 }

@@ -1,5 +1,6 @@
 #include "base/dbf/table.h"
 
+#include "base/dbf/file_swap.h"
 #include "base/dbf/numeric.h"
 #include "base/dbf/table_state.h"
 #include "base/error.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <system_error>
+#include <thread>
 
 namespace arkona::dbf {
 
@@ -188,6 +190,73 @@ void TableState::writeHeaderCountAndDate() {
     info.lastUpdate = today;
 }
 
+void TableState::writeHeaderDate() {
+    const Date today = Date::today();
+    std::string bytes(3, '\0');
+    bytes[0] = static_cast<char>(std::clamp(today.year - 1900, 0, 255));
+    bytes[1] = static_cast<char>(today.month);
+    bytes[2] = static_cast<char>(today.day);
+    file.writeAt(1, bytes);
+    info.lastUpdate = today;
+}
+
+void TableState::refreshCount(bool locked) {
+    std::string head;
+    try {
+        if (locked) {
+            head = file.readAt(4, 4);
+        } else {
+            HeaderLock lock(file, false);
+            head = file.readAt(4, 4);
+        }
+    } catch (const std::system_error& e) {
+        throw Error("Tabulku „" + name() + "“ nelze číst: " + describeErrno(e.code().value()) +
+                    ".");
+    }
+    if (head.size() != 4) {
+        fail("soubor je kratší než hlavička tabulky");
+    }
+    const std::uint32_t count = le32(head.data());
+    const std::uint64_t available = (file.size() - info.headerLength) / info.recordLength;
+    if (count > available) {
+        fail("hlavička uvádí " + std::to_string(count) + " řádků, soubor jich obsahuje jen " +
+             std::to_string(available));
+    }
+    info.recordCount = count;
+}
+
+int TableState::columnIndex(std::string_view name) const {
+    const bool upperAlready =
+        std::none_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    const auto it = upperAlready ? byName.find(name) : byName.find(upper(name));
+    return it == byName.end() ? -1 : it->second;
+}
+
+bool TableState::hasMemoColumns() const {
+    return std::any_of(fields.begin(), fields.end(),
+                       [](const FieldDef& f) { return f.type == 'M'; });
+}
+
+std::uint32_t TableState::blockAt(std::string_view raw, int col, std::uint32_t recno) const {
+    const auto& f = fields[static_cast<size_t>(col)];
+    if (binaryMemoPointers && f.width == 4) {
+        return le32(raw.data());
+    }
+    std::string_view digits = trimPadding(raw);
+    while (!digits.empty() && digits.front() == ' ') {
+        digits.remove_prefix(1);
+    }
+    if (digits.empty()) {
+        return 0;
+    }
+    std::uint32_t block = 0;
+    auto r = std::from_chars(digits.data(), digits.data() + digits.size(), block);
+    if (r.ec != std::errc() || r.ptr != digits.data() + digits.size()) {
+        failRow(recno, col, "odkaz do souboru poznámek „" + std::string(digits) + "“ není číslo");
+    }
+    return block;
+}
+
 std::string memoPointer(std::uint32_t block, int width, bool binary) {
     if (binary && width == 4) {
         std::string pointer(4, '\0');
@@ -284,11 +353,11 @@ std::string buildHeader(const std::vector<FieldDef>& fields, std::uint8_t versio
 // ---------------------------------------------------------------- Record
 
 int Record::column(std::string_view name) const {
-    auto it = state_->byName.find(upper(name));
-    if (it == state_->byName.end()) {
+    const int index = state_->columnIndex(name);
+    if (index < 0) {
         throw Error("Tabulka „" + state_->name() + "“ nemá sloupec " + std::string(name) + ".");
     }
-    return it->second;
+    return index;
 }
 
 std::string_view Record::rawField(int col) const {
@@ -343,7 +412,7 @@ std::optional<double> Record::number(int col) const {
     auto v = parseNumber(raw);
     if (!v) {
         state_->failRow(recno_, col,
-                        "hodnota „" + text::toUtf8(trimPadding(raw), state_->codePage) +
+                        "hodnota „" + text::toUtf8(text::trim(raw), state_->codePage) +
                             "“ není číslo");
     }
     return v;
@@ -412,24 +481,7 @@ std::string Record::memo(int col) const {
     if (!f.isMemo()) {
         return text(col);
     }
-    const std::string_view raw = rawField(col);
-    std::uint32_t block = 0;
-    if (state_->binaryMemoPointers && f.width == 4) {
-        block = le32(raw.data());
-    } else {
-        std::string_view digits = trimPadding(raw);
-        while (!digits.empty() && digits.front() == ' ') {
-            digits.remove_prefix(1);
-        }
-        if (digits.empty()) {
-            return {};
-        }
-        auto r = std::from_chars(digits.data(), digits.data() + digits.size(), block);
-        if (r.ec != std::errc() || r.ptr != digits.data() + digits.size()) {
-            state_->failRow(recno_, col,
-                            "odkaz do souboru poznámek „" + std::string(digits) + "“ není číslo");
-        }
-    }
+    const std::uint32_t block = state_->blockAt(rawField(col), col, recno_);
     if (block == 0 || f.type != 'M') {
         return {};
     }
@@ -612,6 +664,10 @@ void Record::copyField(int col, const Record& from) {
     } else {
         memoEdits_.erase(col);
     }
+    if (f.type == 'M' &&
+        !(from.state_ == state_ && from.recno_ == recno_ && from.pointersAsRead_)) {
+        pointersAsRead_ = false;
+    }
 }
 
 void Record::setBlank(int col) {
@@ -641,19 +697,32 @@ Table::~Table() {
     close();
 }
 
-Table Table::open(const std::filesystem::path& file, OpenMode mode) {
+namespace {
+
+// Opens and locks the file; null when, once locked, the path no longer names that file (a pack
+// renamed a new one over it meanwhile).
+std::unique_ptr<TableState> openLocked(const std::filesystem::path& file, OpenMode mode) {
     auto s = std::make_unique<TableState>();
     s->path = file;
     s->mode = mode;
     if (!s->file.open(file, mode != OpenMode::ReadOnly)) {
+        std::error_code ec;
+        if (s->file.error() == ENOENT && std::filesystem::exists(oldFileOf(file), ec)) {
+            return nullptr; // in the middle of a swap
+        }
         throw Error(openFailure(file, s->file.error(), mode));
     }
     if (!s->file.lock(mode == OpenMode::Exclusive ? FileHandle::Lock::Exclusive
                                                   : FileHandle::Lock::Shared)) {
         throw Error(openFailure(file, s->file.error(), mode));
     }
-    const std::uint64_t fileSize = s->file.size();
+    if (!s->file.isSameFileAs(file)) {
+        return nullptr;
+    }
+    // The header before the size: an append in another handle writes its rows before the
+    // count, so the file always holds at least the rows a count read earlier names.
     const std::string head = s->file.readAt(0, 32);
+    const std::uint64_t fileSize = s->file.size();
     if (head.size() < 32) {
         s->fail("soubor je kratší než hlavička tabulky");
     }
@@ -737,7 +806,26 @@ Table Table::open(const std::filesystem::path& file, OpenMode mode) {
         s->memoPath = memoPath;
         s->memo.emplace(MemoFile::open(memoPath, mode != OpenMode::ReadOnly, kind));
     }
-    return Table(std::move(s));
+    removeAbandonedRebuild(file, s->memoPath); // safe: a rebuild would hold the table
+
+    return s;
+}
+
+} // namespace
+
+Table Table::open(const std::filesystem::path& file, OpenMode mode) {
+    // A swap in another process takes milliseconds; wait for it a few seconds at most.
+    for (int attempt = 0; attempt < 300; ++attempt) {
+        if (finishInterruptedSwap(file) == SwapState::Busy) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+        if (auto state = openLocked(file, mode)) {
+            return Table(std::move(state));
+        }
+    }
+    throw Error("Tabulku „" + file.string() +
+                "“ nelze otevřít: soubor právě optimalizuje jiný program.");
 }
 
 void Table::create(const std::filesystem::path& file, const std::vector<FieldDef>& fields,
@@ -831,12 +919,12 @@ bool Table::hasMemoFile() const {
     return state_->memo.has_value();
 }
 std::uint32_t Table::recordCount() const {
+    state_->refreshCount();
     return state_->info.recordCount;
 }
 
 int Table::fieldIndex(std::string_view name) const {
-    auto it = state_->byName.find(upper(name));
-    return it == state_->byName.end() ? -1 : it->second;
+    return state_->columnIndex(name);
 }
 
 const FieldDef& Table::field(std::string_view name) const {
@@ -865,6 +953,9 @@ Record Table::blankRecord() const {
 
 Record Table::read(std::uint32_t recno) const {
     if (recno >= state_->info.recordCount) {
+        state_->refreshCount(); // another handle may have appended it
+    }
+    if (recno >= state_->info.recordCount) {
         throw Error("Tabulka „" + state_->name() + "“ nemá řádek " + std::to_string(recno + 1) +
                     ".");
     }
@@ -873,6 +964,7 @@ Record Table::read(std::uint32_t recno) const {
     r.recno_ = recno;
     try {
         r.raw_ = state_->file.readAt(state_->recordOffset(recno), state_->info.recordLength);
+        r.pointersAsRead_ = true;
     } catch (const std::system_error& e) {
         throw Error("Tabulku „" + state_->name() +
                     "“ nelze číst: " + describeErrno(e.code().value()) + ".");
@@ -884,6 +976,7 @@ Record Table::read(std::uint32_t recno) const {
 }
 
 void Table::scan(const std::function<bool(const Record&)>& visit, bool includeDeleted) const {
+    state_->refreshCount();
     const std::uint32_t count = state_->info.recordCount;
     const size_t length = state_->info.recordLength;
     const std::uint32_t perChunk =
@@ -891,6 +984,7 @@ void Table::scan(const std::function<bool(const Record&)>& visit, bool includeDe
     std::string chunk;
     Record r;
     r.state_ = state_.get();
+    r.pointersAsRead_ = true;
     for (std::uint32_t first = 0; first < count; first += perChunk) {
         const std::uint32_t n = std::min(perChunk, count - first);
         chunk.resize(n * length);
@@ -931,30 +1025,77 @@ std::vector<Record> Table::readAll(bool includeDeleted) const {
     return rows;
 }
 
-void TableState::storeMemos(Record& record) {
-    auto& s = *this;
+void TableState::ownMemoPointers(Record& record, const std::string* onDisk) const {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const int col = static_cast<int>(i);
+        if (fields[i].type != 'M' || record.memoEdits_.count(col)) {
+            continue;
+        }
+        const std::string_view mine = record.rawField(col);
+        const size_t at = 1 + offsets[i];
+        if (onDisk && onDisk->compare(at, mine.size(), mine) == 0) {
+            continue;
+        }
+        if (blockAt(mine, col, record.recno_) != 0) {
+            record.memoEdits_[col] = record.memo(col);
+        }
+    }
+}
+
+void TableState::storeMemos(Record& record, const std::string* onDisk) {
     std::string& raw = record.raw_;
     for (const auto& [col, textValue] : record.memoEdits_) {
-        const auto& f = s.fields[static_cast<size_t>(col)];
-        const std::string bytes = text::fromUtf8(textValue, s.codePage);
+        const auto& f = fields[static_cast<size_t>(col)];
+        const size_t at = 1 + offsets[static_cast<size_t>(col)];
+        const std::string bytes = text::fromUtf8(textValue, codePage);
         std::uint32_t block = 0;
-        if (!bytes.empty()) {
-            block = s.memoFile().append(bytes);
+        const std::uint32_t old =
+            onDisk ? blockAt(std::string_view(*onDisk).substr(at, static_cast<size_t>(f.width)),
+                             col, record.recno_)
+                   : 0;
+        if (old != 0) {
+            std::optional<std::string> stored;
+            try {
+                stored = memoFile().read(old);
+            } catch (const Error&) {
+                // A damaged old memo is not written over; the text goes to new blocks.
+            }
+            if (stored && *stored == bytes) {
+                block = old;
+            } else if (stored && memoFile().overwrite(old, bytes)) {
+                block = old;
+            }
         }
-        const std::string pointer = memoPointer(block, f.width, s.binaryMemoPointers);
-        raw.replace(1 + s.offsets[static_cast<size_t>(col)], pointer.size(), pointer);
+        if (block == 0 && !bytes.empty()) {
+            block = memoFile().append(bytes);
+        }
+        const std::string pointer = memoPointer(block, f.width, binaryMemoPointers);
+        raw.replace(at, pointer.size(), pointer);
     }
 }
 
 void Table::update(Record& record) {
     auto& s = *state_;
     s.checkWritable();
+    if (record.state_ == &s && record.recno_ >= s.info.recordCount) {
+        s.refreshCount();
+    }
     if (record.state_ != &s || record.recno_ >= s.info.recordCount) {
         throw Error("Řádek nepatří do tabulky „" + s.name() + "“.");
     }
     try {
-        s.storeMemos(record);
-        s.file.writeAt(s.recordOffset(record.recno_), record.raw_);
+        if (s.hasMemoColumns() && (!record.memoEdits_.empty() || !record.pointersAsRead_)) {
+            // Memo blocks are allocated under the header lock, against the row as it is now.
+            HeaderLock lock(s.file, true);
+            const std::string onDisk =
+                s.file.readAt(s.recordOffset(record.recno_), s.info.recordLength);
+            s.ownMemoPointers(record, &onDisk);
+            s.storeMemos(record, &onDisk);
+            s.file.writeAt(s.recordOffset(record.recno_), record.raw_);
+            record.pointersAsRead_ = true;
+        } else {
+            s.file.writeAt(s.recordOffset(record.recno_), record.raw_);
+        }
         record.memoEdits_.clear();
         s.dirty = true;
     } catch (const std::system_error& e) {
@@ -964,27 +1105,52 @@ void Table::update(Record& record) {
 }
 
 std::uint32_t Table::append(Record& record) {
+    std::vector<Record*> one{&record};
+    return appendRecords(one);
+}
+
+std::uint32_t Table::append(std::vector<Record>& records) {
+    std::vector<Record*> all;
+    all.reserve(records.size());
+    for (auto& r : records) {
+        all.push_back(&r);
+    }
+    return appendRecords(all);
+}
+
+std::uint32_t Table::appendRecords(const std::vector<Record*>& records) {
     auto& s = *state_;
     s.checkWritable();
-    if (record.state_ != &s) {
-        throw Error("Řádek nepatří do tabulky „" + s.name() + "“.");
+    for (const Record* r : records) {
+        if (r->state_ != &s) {
+            throw Error("Řádek nepatří do tabulky „" + s.name() + "“.");
+        }
     }
     try {
-        // Another instance may have appended meanwhile.
-        const std::string head = s.file.readAt(4, 4);
-        if (head.size() == 4) {
-            s.info.recordCount = std::max(s.info.recordCount, le32(head.data()));
+        // The count is read and written under the header lock, so no other handle, here or in
+        // another process, can append between the two.
+        HeaderLock lock(s.file, true);
+        s.refreshCount(true);
+        const std::uint32_t first = s.info.recordCount;
+        std::string bytes;
+        bytes.reserve(records.size() * s.info.recordLength + 1);
+        for (Record* r : records) {
+            s.ownMemoPointers(*r, nullptr);
+            s.storeMemos(*r, nullptr);
+            r->raw_[0] = ' ';
+            bytes += r->raw_;
         }
-        s.storeMemos(record);
-        record.raw_[0] = ' ';
-        const std::uint32_t recno = s.info.recordCount;
-        // The row and the end mark first; the header that counts it last.
-        s.file.writeAt(s.recordOffset(recno), record.raw_ + '\x1A');
-        s.info.recordCount = recno + 1;
+        bytes += '\x1A';
+        // The rows and the end mark first; the header that counts them last.
+        s.file.writeAt(s.recordOffset(first), bytes);
+        s.info.recordCount = first + static_cast<std::uint32_t>(records.size());
         s.writeHeaderCountAndDate();
-        record.recno_ = recno;
-        record.memoEdits_.clear();
-        return recno;
+        for (size_t i = 0; i < records.size(); ++i) {
+            records[i]->recno_ = first + static_cast<std::uint32_t>(i);
+            records[i]->memoEdits_.clear();
+            records[i]->pointersAsRead_ = true;
+        }
+        return first;
     } catch (const std::system_error& e) {
         throw Error("Do tabulky „" + s.name() +
                     "“ nelze zapisovat: " + describeErrno(e.code().value()) + ".");
@@ -994,6 +1160,9 @@ std::uint32_t Table::append(Record& record) {
 void Table::setDeleted(std::uint32_t recno, bool deleted) {
     auto& s = *state_;
     s.checkWritable();
+    if (recno >= s.info.recordCount) {
+        s.refreshCount();
+    }
     if (recno >= s.info.recordCount) {
         throw Error("Tabulka „" + s.name() + "“ nemá řádek " + std::to_string(recno + 1) + ".");
     }
@@ -1011,8 +1180,9 @@ void Table::close() {
         return;
     }
     if (state_->dirty && state_->file.isOpen()) {
+        // Only the date: the count belongs to whoever appended last, under the header lock.
         try {
-            state_->writeHeaderCountAndDate();
+            state_->writeHeaderDate();
         } catch (...) {
             // The rows are written; only the date of the last change is lost.
         }

@@ -109,10 +109,27 @@ private:
     std::uint32_t recno_ = 0;
     std::string raw_;                      // deletion flag + fields
     std::map<int, std::string> memoEdits_; // column -> new memo text (UTF-8)
+    // The memo pointers are those the file held when the row was read (none copied in).
+    bool pointersAsRead_ = false;
 };
 
 // A dBase table file with its memo file. Reads dBase III, dBase IV and FoxPro tables; writes
 // dBase III+ with dBase III memo files (and the memo kind a table already has).
+//
+// Sharing. Many handles, in this process or in others, may hold one table open (shared lock;
+// pack and structure changes take it exclusively). What a handle caches and when:
+// - the structure (version, header and record length, columns): read once at open; only an
+//   exclusive rebuild changes it, and that cannot run while the handle is open;
+// - the row count: read at open and again by recordCount(), scan(), readAll(), and by read(),
+//   update() and setDeleted() of a row beyond it; an append re-reads it under the header lock.
+//   A handle never writes a count it did not just read under that lock, so closing a handle
+//   cannot take back another's appends (close writes only the date of the last change);
+// - the memo file's size: read again before a block is called out of range, and before each
+//   memo append.
+// Appends and memo allocation hold a write lock on the header that belongs to the open file
+// description, so two handles of one process are serialised exactly like two processes.
+// Opening checks, once locked, that the path still names the file it locked, and finishes a
+// pack that a crash interrupted (see file_swap.h).
 class Table {
 public:
     // Throws arkona::Error with a message naming the file when the table cannot be opened,
@@ -153,16 +170,20 @@ public:
     void scan(const std::function<bool(const Record&)>& visit, bool includeDeleted = false) const;
     std::vector<Record> readAll(bool includeDeleted = false) const;
 
-    // Writes the record back to its position (memos it changed go to new memo blocks).
+    // Writes the record back to its position. A memo whose text is unchanged keeps its blocks,
+    // a changed one that fits its old blocks is written over them, a longer one is appended.
     void update(Record& record);
     // Appends the record and returns its position.
     std::uint32_t append(Record& record);
+    // Appends the records in one write and returns the position of the first.
+    std::uint32_t append(std::vector<Record>& records);
     void setDeleted(std::uint32_t recno, bool deleted = true);
 
     void close();
 
 private:
     explicit Table(std::unique_ptr<TableState> state);
+    std::uint32_t appendRecords(const std::vector<Record*>& records);
     std::unique_ptr<TableState> state_;
 };
 
