@@ -352,4 +352,61 @@ char32_t decodeByte(unsigned char byte, CodePage page) {
     return tablesOf(page).decoded[byte];
 }
 
+namespace {
+
+// Length of the valid UTF-8 sequence at `i`, 0 when there is none.
+size_t utf8SequenceAt(std::string_view s, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b = byte(i);
+    size_t length = 0;
+    char32_t cp = 0;
+    if (b < 0x80) {
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        length = 2;
+        cp = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+        length = 3;
+        cp = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+        length = 4;
+        cp = b & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > s.size()) {
+        return 0;
+    }
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+        cp = cp << 6 | (byte(i + k) & 0x3F);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < least[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
+} // namespace
+
+std::string textFileToUtf8(std::string_view bytes) {
+    const bool marked = bytes.starts_with("\xEF\xBB\xBF");
+    if (marked) {
+        bytes.remove_prefix(3);
+    }
+    bool beyondAscii = false;
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t n = utf8SequenceAt(bytes, i);
+        if (n == 0) {
+            return toUtf8(bytes, CodePage::Windows1250);
+        }
+        beyondAscii = beyondAscii || n > 1;
+        i += n;
+    }
+    return marked || beyondAscii ? std::string(bytes) : toUtf8(bytes, CodePage::Windows1250);
+}
+
 } // namespace arkona::text

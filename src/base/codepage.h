@@ -20,6 +20,11 @@ std::string fromUtf8(std::string_view utf8, CodePage page = CodePage::Windows125
 // numeric character references (&#8364; style, decimal).
 std::string fromUtf8ForHtml(std::string_view utf8);
 
+// The text of a file a user brings in (an HTML page, a file an editor saved): UTF-8 when its
+// bytes are valid UTF-8 with a UTF-8 mark or at least one character beyond ASCII (text in
+// Windows-1250 with Czech letters is never that), otherwise Windows-1250. A UTF-8 mark is dropped.
+std::string textFileToUtf8(std::string_view bytes);
+
 // True when every character of the UTF-8 text has a byte in the code page.
 bool canEncode(std::string_view utf8, CodePage page = CodePage::Windows1250);
 

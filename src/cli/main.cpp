@@ -37,6 +37,7 @@ Použití: arkona PŘÍKAZ [VOLBY] ...
 Příkazy:
   check PROJEKT              kontrola datových souborů projektu (smaže nedosažitelné řádky)
   pack PROJEKT               optimalizace datových souborů (odstraní smazané řádky)
+  sections PROJEKT           sekce stránek; --page HTMLID jen jedné stránky
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
 
@@ -80,6 +81,7 @@ int run(int argc, char** argv, Streams& io) {
         {"table", runTable},
         {"check", runCheck},
         {"pack", runPack},
+        {"sections", runSections},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {

@@ -124,3 +124,22 @@ TEST(CodePage, HtmlGetsReferencesForWhatCp1250CannotHold) {
 
 } // namespace
 } // namespace arkona::text
+
+namespace arkona::text {
+namespace {
+
+TEST(TextFiles, Utf8OnlyWhenTheBytesSaySoOtherwiseWindows1250) {
+    EXPECT_EQ(textFileToUtf8("\xE8"
+                             "aj"),
+              "čaj");                        // Windows-1250
+    EXPECT_EQ(textFileToUtf8("čaj"), "čaj"); // UTF-8 with a Czech letter
+    EXPECT_EQ(textFileToUtf8("\xEF\xBB\xBF"
+                             "abc"),
+              "abc"); // UTF-8 mark dropped
+    EXPECT_EQ(textFileToUtf8("plain"), "plain");
+    EXPECT_EQ(textFileToUtf8("\xC3\x28"), "Ă("); // not UTF-8: read as Windows-1250
+    EXPECT_EQ(textFileToUtf8("\xED\xA0\x80"), toUtf8("\xED\xA0\x80")); // a surrogate is no UTF-8
+}
+
+} // namespace
+} // namespace arkona::text
