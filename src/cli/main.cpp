@@ -36,6 +36,8 @@ Použití: arkona PŘÍKAZ [VOLBY] ...
 Příkazy:
   check PROJEKT              kontrola datových souborů projektu (smaže nedosažitelné řádky)
   pack PROJEKT               optimalizace datových souborů (odstraní smazané řádky)
+  katalog PROJEKT            položky katalogu s cenami; --csv jako CSV, --group N jedna skupina,
+                             --update-prices aktualizace cen v produktových sekcích
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
 
@@ -77,6 +79,7 @@ int run(int argc, char** argv, Streams& io) {
         {"table", runTable},
         {"check", runCheck},
         {"pack", runPack},
+        {"katalog", runKatalog},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {
