@@ -1,5 +1,6 @@
 #include "catalogue/price_update.h"
 
+#include "base/dbf/numeric.h"
 #include "base/dbf/table.h"
 #include "base/paths.h"
 #include "base/textcase.h"
@@ -163,16 +164,32 @@ std::filesystem::path tableFile(const storage::ProjectContext& project, const ch
 }
 
 // Writers of the copied values.
+
+// A page product keeps its prices unrounded, in a column of fewer decimals than the catalogue's
+// parts; its ROUND applies when it is published. Where the column's own rounding would carry the
+// price across a tie of ROUND (125.9475 stored as 125.95, published as 126.0 while the catalogue
+// shows 125.9), the rounded price is stored instead, so the page publishes the catalogue's price.
+double publishedAsCatalogue(double price, int decimals, const std::string& round) {
+    const Rounding how = rounding(round);
+    const auto stored = dbf::parseNumber(dbf::formatNumber(price, decimals));
+    if (how == Rounding::None || !stored || roundPrice(*stored, how) == roundPrice(price, how)) {
+        return price;
+    }
+    return roundPrice(price, how);
+}
+
 PlacedRows::Write productWriter(const dbf::Table& table, const VatRates& rates) {
     const int pIdph = columnOf(table, "P_IDPH");
     const int pCena = columnOf(table, "P_CENA");
     const int pCenaDph = columnOf(table, "P_CENA_DPH");
     const int round = columnOf(table, "ROUND");
+    const int netDecimals = table.field("P_CENA").decimals;
+    const int grossDecimals = table.field("P_CENA_DPH").decimals;
     return [=](dbf::Record& r, const Source& s) {
         const SalePrices& prices = s.sale(rates);
         r.setText(pIdph, s.pIdph);
-        r.setNumber(pCena, prices.net);
-        r.setNumber(pCenaDph, prices.gross);
+        r.setNumber(pCena, publishedAsCatalogue(prices.net, netDecimals, s.round));
+        r.setNumber(pCenaDph, publishedAsCatalogue(prices.gross, grossDecimals, s.round));
         r.setText(round, roundingCodeForCopy(s.round));
     };
 }

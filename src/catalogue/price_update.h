@@ -26,8 +26,10 @@ struct PriceUpdateCounts {
 // prices of the catalogue item with their code (letter case ignored): code, net and gross
 // price and, for page products, ROUND (page products store the prices unrounded, components
 // rounded by the item's ROUND; components also take the name). `codes` restricts the update to
-// those codes; null updates all. Rows whose code has no item stay as they are. Each table is
-// read once. A cancel stops at the current row; rows already stored stay updated.
+// those codes; null updates all. Rows whose code has no item stay as they are. A page product
+// whose stored price would publish differently from the catalogue's (the column's two decimals
+// carrying it across a rounding tie) stores the rounded price instead. Each table is read once.
+// A cancel stops at the current row; rows already stored stay updated.
 PriceUpdateCounts RecalcProd(const storage::ProjectContext& project, const CodeSet* codes,
                              Progress& progress);
 
