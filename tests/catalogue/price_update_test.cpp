@@ -120,9 +120,9 @@ TEST_F(PriceUpdate, APageProductPublishesTheCataloguesPrice) {
     // read 125.95 and publish 126.0, so the page product stores the rounded price.
     test::appendRows(table("katalog.dbf"),
                      {item("T1", "L", 0, 119.95, 0, "1"), item("T2", "H", 0, 0, 10.24, "2"),
-                      item("T3", "L", 0, 119.95, 0, "0")});
-    test::appendRows(table("zbozi.dbf"),
-                     {product("K", "T1", 1), product("K", "T2", 2), product("K", "T3", 3)});
+                      item("T3", "L", 0, 119.95, 0, "0"), item("T4", "H", 0, 0, 10.2426, "2")});
+    test::appendRows(table("zbozi.dbf"), {product("K", "T1", 1), product("K", "T2", 2),
+                                          product("K", "T3", 3), product("K", "T4", 4)});
     NoProgress progress;
     RecalcProd(project, nullptr, progress);
     EXPECT_EQ(rows("zbozi.dbf"),
