@@ -63,6 +63,10 @@ public:
         sources_.push_back(std::make_unique<Source>(std::move(source)));
         byKey_.emplace(key, sources_.back().get());
     }
+    void reserve(std::size_t items) {
+        byKey_.reserve(items);
+        sources_.reserve(items);
+    }
     const Source* find(std::string_view code) const {
         const auto it = byKey_.find(CodeSet::key(code));
         return it == byKey_.end() ? nullptr : it->second;
@@ -83,6 +87,7 @@ ItemIndex readCatalogue(const std::filesystem::path& file, const CodeSet* codes)
     const int pL = columnOf(table, "P_L");
     const int pH = columnOf(table, "P_H");
     ItemIndex index;
+    index.reserve(codes ? codes->size() : table.recordCount());
     table.scan([&](const dbf::Record& r) {
         const std::string code = r.text(kod);
         if (codes && !codes->contains(code)) {
@@ -96,9 +101,14 @@ ItemIndex readCatalogue(const std::filesystem::path& file, const CodeSet* codes)
     return index;
 }
 
+// The one-letter row type, read from the stored byte (any letter case, blanks around it).
 bool typeIs(const dbf::Record& r, int column, std::string_view types) {
-    const std::string type = text::toUpper(text::trim(r.text(column)));
-    return type.size() == 1 && types.find(type[0]) != std::string_view::npos;
+    const std::string_view type = text::trim(r.rawField(column));
+    if (type.size() != 1) {
+        return false;
+    }
+    const char c = type[0] >= 'a' && type[0] <= 'z' ? static_cast<char>(type[0] - 32) : type[0];
+    return types.find(c) != std::string_view::npos;
 }
 
 // One placed-goods table in a pass: the rows of the given types (any when empty) that take
@@ -113,8 +123,11 @@ public:
           kod_(columnOf(table_, "KOD")), typ_(columnOf(table_, "TYP")), types_(types) {
         table_.scan([&](const dbf::Record& r) {
             const std::string code = r.text(kod_);
-            if (accepted(r) && (!codes || codes->contains(code)) && index_.find(code)) {
-                rows_.push_back(r.recno());
+            if (!accepted(r) || (codes && !codes->contains(code))) {
+                return true;
+            }
+            if (const Source* source = index_.find(code)) {
+                rows_.push_back({r.recno(), code, source});
             }
             return true;
         });
@@ -126,17 +139,16 @@ public:
     // Writes every found row; stops before a row when `proceed` says so. Counts rows and
     // changed rows; false when stopped.
     bool update(const Write& write, const std::function<bool()>& proceed, int& done, int& changed) {
-        for (std::uint32_t recno : rows_) {
+        for (const Found& found : rows_) {
             if (!proceed()) {
                 return false;
             }
-            dbf::Record row = table_.read(recno);
+            dbf::Record row = table_.read(found.recno);
             // Another program may have changed the row since the scan.
-            const Source* source =
-                row.deleted() || !accepted(row) ? nullptr : index_.find(row.text(kod_));
-            if (!source) {
+            if (row.deleted() || !accepted(row) || row.text(kod_) != found.code) {
                 continue;
             }
+            const Source* source = found.source;
             const std::string before(row.rawBytes());
             write(row, *source);
             if (row.rawBytes() != before) {
@@ -156,7 +168,12 @@ private:
     int kod_;
     int typ_;
     std::string types_;
-    std::vector<std::uint32_t> rows_;
+    struct Found {
+        std::uint32_t recno;
+        std::string code; // as stored
+        const Source* source;
+    };
+    std::vector<Found> rows_;
 };
 
 std::filesystem::path tableFile(const storage::ProjectContext& project, const char* name) {
