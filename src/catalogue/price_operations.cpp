@@ -62,6 +62,11 @@ PriceField holdField(PricePart part) {
     return PriceField::HOLD_H;
 }
 
+// An entry whose sale price could not follow is still taken; the focus goes to the sale price.
+Outcome taken(Outcome sale) {
+    return {true, sale.focus};
+}
+
 constexpr std::array<PricePart, 3> kParts = {PricePart::P_0, PricePart::P_L, PricePart::P_H};
 
 } // namespace
@@ -214,7 +219,7 @@ Outcome PriceOperations::RecalcN_Cena(Item& item, PriceSide side, double value) 
     }
     item.datNUpd = today_;
     if (item.recNc) {
-        return applySaleTarget(item, nearest((of(item.marze) / 100 + 1) * of(item.nCena)));
+        return taken(applySaleTarget(item, nearest((of(item.marze) / 100 + 1) * of(item.nCena))));
     }
     return {};
 }
@@ -236,7 +241,7 @@ Outcome PriceOperations::RecalcD_Cena(Item& item, PriceSide side, double value) 
         item.dCena = nearest(of(value) / f);
     }
     if (item.recDc) {
-        return applySaleTarget(item, item.dCena);
+        return taken(applySaleTarget(item, item.dCena));
     }
     return {};
 }
@@ -262,7 +267,7 @@ Outcome PriceOperations::RecalcMarze(Item& item, MarginEntry entry, double value
         item.marze = item.nCena > 0 ? nearest(((of(value) + nCena) / nCena - 1) * 100) : 0;
     }
     if (item.recM) {
-        return applySaleTarget(item, nearest((of(item.marze) / 100 + 1) * of(item.nCena)));
+        return taken(applySaleTarget(item, nearest((of(item.marze) / 100 + 1) * of(item.nCena))));
     }
     return {};
 }

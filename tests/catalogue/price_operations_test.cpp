@@ -164,6 +164,21 @@ TEST_F(Operations, PurchasePriceCompletesItsPairAndTheSalePriceFollows) {
     EXPECT_EQ(zeroCode.pL + zeroCode.p0, 0); // REC_NC off
 }
 
+TEST_F(Operations, APurchasePriceStaysWhenTheSalePriceCannotFollow) {
+    Item item = single("L", 100);
+    item.holdL = true;
+    item.recNc = true;
+    item.marze = 50;
+    const Outcome done = ops.RecalcN_Cena(item, PriceSide::Net, 80);
+    EXPECT_TRUE(done.accepted);
+    EXPECT_EQ(done.focus, PriceField::P_CENA);
+    EXPECT_EQ(item.nCena, 80);
+    EXPECT_EQ(item.pL, 100);
+    EXPECT_EQ(messages(),
+              Strings{"warning: Prodejní cenu nelze rozepsat, volné části rozpisu jsou nulové!" +
+                      kAdjust});
+}
+
 TEST_F(Operations, RecommendedPriceSetsTheSalePriceWithoutADate) {
     Item item = single("H", 0);
     item.recDc = true;
