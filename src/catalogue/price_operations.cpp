@@ -62,6 +62,20 @@ PriceField holdField(PricePart part) {
     return PriceField::HOLD_H;
 }
 
+// The sale code of an item that gets a sale price. Without one the item takes its purchase
+// code, the natural one for a single-rate price ("0" when that is none either).
+VatCode saleCode(Item& item) {
+    VatCode code = vatCode(item.pIdph);
+    if (code == VatCode::None) {
+        code = vatCode(item.nIdph);
+        if (code == VatCode::None || code == VatCode::Split) {
+            code = VatCode::Zero;
+        }
+        item.pIdph = codeText(code);
+    }
+    return code;
+}
+
 // An entry whose sale price could not follow is still taken; the focus goes to the sale price.
 Outcome taken(Outcome sale) {
     return {true, sale.focus};
@@ -82,15 +96,7 @@ Outcome PriceOperations::NastavP_Cena(Item& item, double net) {
     if (net < 0) {
         return refuseNegative(PriceField::P_CENA);
     }
-    VatCode code = vatCode(item.pIdph);
-    if (code == VatCode::None) {
-        // A sale price needs a code; the purchase code is the item's natural one.
-        code = vatCode(item.nIdph);
-        if (code == VatCode::None || code == VatCode::Split) {
-            code = VatCode::Zero;
-        }
-        item.pIdph = codeText(code);
-    }
+    const VatCode code = saleCode(item);
     if (code == VatCode::Split) {
         return RecalcP_Cena(item, net);
     }
@@ -180,10 +186,7 @@ Outcome PriceOperations::RecalcP_Cena2(Item& item, std::optional<SaleEntry> entr
         if (net) {
             done = NastavP_Cena(item, entry->value);
         } else {
-            if (vatCode(item.pIdph) == VatCode::None) {
-                NastavP_Cena(item, 0); // takes the code only
-            }
-            const VatCode code = vatCode(item.pIdph);
+            const VatCode code = saleCode(item);
             if (code == VatCode::Split) {
                 done = RecalcP_Cena_DPH(item, entry->value);
             } else {

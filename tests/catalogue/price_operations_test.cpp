@@ -255,6 +255,13 @@ TEST_F(Operations, SalePriceEnteredAsNetOrGross) {
     Item splitItem = split(10, 20, 30);
     ops.RecalcP_Cena2(splitItem, PriceOperations::SaleEntry{PriceSide::Net, 30});
     EXPECT_EQ(splitItem.p0, 5);
+    // Without a sale code the purchase code decides.
+    Item bare;
+    bare.nIdph = "H";
+    ops.RecalcP_Cena2(bare, PriceOperations::SaleEntry{PriceSide::Gross, 122});
+    EXPECT_EQ(bare.pIdph, "H");
+    EXPECT_EQ(bare.pH, 100);
+    EXPECT_EQ(bare.p0 + bare.pL, 0);
     // Left unchanged: only the date.
     Item untouched = single("H", 7);
     ops.RecalcP_Cena2(untouched, std::nullopt);
