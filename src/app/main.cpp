@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/program_folders.h"
+#include "catalogue/calculated_columns.h"
 #include "storage/data_module.h"
 #include "storage/project_context.h"
 #include "storage/user_settings.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
     arkona::storage::UserSettings settings;
     arkona::storage::ProjectContext context;
     arkona::storage::TData2 data;
+    arkona::catalogue::installCalculatedColumns(data, context);
     arkona::app::TArkona1 window(context, data, settings);
     if (project) {
         window.setStartProject(*project);

@@ -1,7 +1,9 @@
 #include "base/locale.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace arkona {
@@ -209,6 +211,61 @@ std::string Locale::formatNumber(double value, int decimals, bool grouping) cons
     if (decimals > 0) {
         out += decimalSeparator;
         out.append(digits, integerDigits, std::string::npos);
+    }
+    return out;
+}
+
+std::string Locale::formatGeneral(double value) const {
+    if (!std::isfinite(value)) {
+        return std::isnan(value) ? "NaN" : (value < 0 ? "-INF" : "INF");
+    }
+    if (value == 0) {
+        return "0";
+    }
+    // The 15 significant digits of the value, correctly rounded, and the decimal exponent.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const std::string_view text(buffer);
+    const std::size_t e = text.find('e');
+    std::string digits;
+    for (char c : text.substr(0, e)) {
+        if (isAsciiDigit(c)) {
+            digits += c;
+        }
+    }
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+
+    std::string out = value < 0 ? "-" : "";
+    const auto count = static_cast<int>(digits.size());
+    if (exponent >= 15 || exponent < -5) {
+        out += digits[0];
+        if (count > 1) {
+            out += decimalSeparator;
+            out.append(digits, 1, std::string::npos);
+        }
+        out += 'E';
+        out += std::to_string(exponent);
+        return out;
+    }
+    if (exponent < 0) {
+        out += '0';
+        out += decimalSeparator;
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+        return out;
+    }
+    const int integerDigits = exponent + 1;
+    out.append(digits, 0, static_cast<std::size_t>(std::min(integerDigits, count)));
+    if (count <= integerDigits) {
+        out.append(static_cast<std::size_t>(integerDigits - count), '0');
+    } else {
+        out += decimalSeparator;
+        out.append(digits, static_cast<std::size_t>(integerDigits), std::string::npos);
     }
     return out;
 }

@@ -42,6 +42,9 @@ public:
     std::string formatDateTime(const Date& d, const TimeOfDay& t) const; // date, blank, time
     // Fixed decimals, the decimal separator, no grouping unless asked.
     std::string formatNumber(double value, int decimals, bool grouping = false) const;
+    // The general number format: at most 15 significant digits, no trailing zeros, the decimal
+    // separator; scientific ("1,5E-6", "1E20") below 0.00001 or above 15 integer digits.
+    std::string formatGeneral(double value) const;
     // Accepts either separator ("12,5" and "12.5"), surrounding blanks and grouping blanks.
     std::optional<double> parseNumber(std::string_view text) const;
     std::optional<Date> parseDate(std::string_view text) const;

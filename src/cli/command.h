@@ -31,5 +31,6 @@ int runTable(Arguments args, Streams& io);
 int runCheck(Arguments args, Streams& io);
 int runPack(Arguments args, Streams& io);
 int runSections(Arguments args, Streams& io);
+int runKatalog(Arguments args, Streams& io);
 
 } // namespace arkona::cli

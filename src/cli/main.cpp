@@ -38,6 +38,8 @@ Příkazy:
   check PROJEKT              kontrola datových souborů projektu (smaže nedosažitelné řádky)
   pack PROJEKT               optimalizace datových souborů (odstraní smazané řádky)
   sections PROJEKT           sekce stránek; --page HTMLID jen jedné stránky
+  katalog PROJEKT            položky katalogu s cenami; --csv jako CSV, --group N jedna skupina,
+                             --update-prices aktualizace cen v produktových sekcích
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
 
@@ -82,6 +84,7 @@ int run(int argc, char** argv, Streams& io) {
         {"check", runCheck},
         {"pack", runPack},
         {"sections", runSections},
+        {"katalog", runKatalog},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {

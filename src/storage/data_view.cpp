@@ -282,6 +282,30 @@ const dbf::Record& DataView::current() const {
     return rows_[static_cast<size_t>(position_)];
 }
 
+void DataView::addCalculatedColumns(CalculatedColumns provider) {
+    calculatedColumns_.push_back(std::move(provider));
+}
+
+Value DataView::calculated(std::string_view column) const {
+    return calculated(position(), column);
+}
+
+Value DataView::calculated(int position, std::string_view column) const {
+    current(); // reports a closed or empty view
+    if (position < 0 || position >= rowCount()) {
+        throw Error("Pohled " + definition_.name + " nemá řádek " + std::to_string(position + 1) +
+                    ".");
+    }
+    const auto& row = rows_[static_cast<size_t>(position)];
+    for (const auto& provider : calculatedColumns_) {
+        if (auto value = provider(row, column)) {
+            return *value;
+        }
+    }
+    throw Error("Pohled " + definition_.name + " nemá počítaný sloupec " + std::string(column) +
+                ".");
+}
+
 dbf::Record& DataView::editRow(std::string_view column) {
     if (definition_.kind == ViewKind::ReadOnly) {
         throw Error("Pohled " + definition_.name + " je jen pro čtení.");

@@ -90,6 +90,17 @@ public:
     bool isBlank(std::string_view column) const { return current().isBlank(column); }
     const std::vector<dbf::Record>& rows() const { return rows_; }
 
+    // Columns that are not stored but computed from a row when asked (prices, captions). Each
+    // provider answers for the columns it knows and nullopt for the others; the first answer
+    // counts. Nothing is computed up front or for rows nobody asks about.
+    using CalculatedColumns =
+        std::function<std::optional<Value>(const dbf::Record& row, std::string_view column)>;
+    void addCalculatedColumns(CalculatedColumns provider);
+    // A calculated column of the current row, or of the row at `position` (for grids); throws
+    // naming the column when no provider computes it.
+    Value calculated(std::string_view column) const;
+    Value calculated(int position, std::string_view column) const;
+
     // Editing the current row: the setters start an edit; post ends it.
     void insert(); // a new blank row after the others becomes current, in edit
     void setText(std::string_view column, std::string_view value);
@@ -132,6 +143,7 @@ private:
     std::map<std::string, Value> parameters_;
     bool filterEnabled_ = true;
     std::function<bool(const dbf::Record&)> rowFilter_;
+    std::vector<CalculatedColumns> calculatedColumns_;
     std::optional<dbf::Table> table_;
     std::vector<dbf::Record> rows_;
     int position_ = -1;

@@ -60,6 +60,28 @@ TEST(Locale, TodayIsTheLocalCalendarDate) {
                 now.second >= 0 && now.second < 60);
 }
 
+TEST(Locale, FormatGeneralNumber) {
+    const Locale cz = Locale::czech();
+    EXPECT_EQ(cz.formatGeneral(-10.0 / 3), "-3,33333333333333");
+    EXPECT_EQ(cz.formatGeneral(-20.0 / 3), "-6,66666666666667");
+    EXPECT_EQ(cz.formatGeneral(0), "0");
+    EXPECT_EQ(cz.formatGeneral(-0.0), "0");
+    EXPECT_EQ(cz.formatGeneral(12.5), "12,5");
+    EXPECT_EQ(cz.formatGeneral(120), "120");
+    EXPECT_EQ(cz.formatGeneral(0.1 + 0.2), "0,3"); // 15 digits hide the binary tail
+    EXPECT_EQ(cz.formatGeneral(46.875), "46,875");
+    EXPECT_EQ(cz.formatGeneral(0.00001), "0,00001");
+    EXPECT_EQ(cz.formatGeneral(0.0000015), "1,5E-6");
+    EXPECT_EQ(cz.formatGeneral(123456789012345.0), "123456789012345");
+    EXPECT_EQ(cz.formatGeneral(1234567890123456.0), "1,23456789012346E15");
+    EXPECT_EQ(cz.formatGeneral(1e20), "1E20");
+    EXPECT_EQ(cz.formatGeneral(999999999999999.9), "1E15"); // rounding carries into a new digit
+    EXPECT_EQ(cz.formatGeneral(0.000123), "0,000123");
+    Locale dot = cz;
+    dot.decimalSeparator = '.';
+    EXPECT_EQ(dot.formatGeneral(-2.25), "-2.25");
+}
+
 TEST(Locale, FormatNumber) {
     const Locale cz = Locale::czech();
     EXPECT_EQ(cz.formatNumber(1234.5, 2), "1234,50");
