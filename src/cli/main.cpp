@@ -38,6 +38,8 @@ Příkazy:
   pack PROJEKT               optimalizace datových souborů (odstraní smazané řádky)
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
+  template show SOUBOR       šablona (.qsp, .qsk, .qso) nebo nastavení obchodu (.qsh), jak je
+                             program čte, s doplněnými výchozími hodnotami
 
 Volby:
   --help                     nápověda k programu nebo k příkazu
@@ -77,6 +79,7 @@ int run(int argc, char** argv, Streams& io) {
         {"table", runTable},
         {"check", runCheck},
         {"pack", runPack},
+        {"template", runTemplate},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {
