@@ -2,13 +2,15 @@
 //   arkona-sample-builder SOURCE-FOLDER OUTPUT-FOLDER
 // SOURCE-FOLDER holds project/ (copied; *.ini files turned into Windows-1250 with CR LF),
 // tables/*.json (rows of the project tables; every table of the project is created),
-// texts/ (long texts that rows name as "@texts/..."), vzor.ini and pictures.json.
+// texts/ (long texts that rows name as "@texts/..."), templates/*.json (written into _sablony),
+// vzor.ini and pictures.json.
 #include "base/codepage.h"
 #include "base/dbf/table.h"
 #include "base/error.h"
 #include "pictures.h"
 #include "storage/project_context.h"
 #include "storage/schema.h"
+#include "templates.h"
 
 #include <fstream>
 #include <iostream>
@@ -182,6 +184,7 @@ int build(const fs::path& source, const fs::path& output) {
         fs::create_directories(tmp / folder);
     }
     buildTables(source, tmp / "_dbf");
+    buildTemplates(source, tmp);
     storage::completeProjectIni(tmp / storage::kProjectIniName);
     writeProfile(source / "vzor.ini", tmp / "vzor.ini");
     drawPictures(source, tmp);

@@ -264,15 +264,29 @@ std::vector<std::string> ProfileFile::keys(std::string_view section) const {
 
 void ProfileFile::writeString(std::string_view section, std::string_view key,
                               std::string_view value) {
+    writeRaw(section, key, value, encodeValue(value), true);
+}
+
+void ProfileFile::writeQuoted(std::string_view section, std::string_view key,
+                              std::string_view value) {
+    // encodeValue refuses what the code page or a single line cannot hold.
+    static_cast<void>(encodeValue(value));
+    writeRaw(section, key, value, "'" + text::fromUtf8(value) + "'", false);
+}
+
+void ProfileFile::writeRaw(std::string_view section, std::string_view key, std::string_view value,
+                           const std::string& rawNewValue, bool keepEqualValue) {
     const std::string sectionName(text::trim(section));
     const std::string keyName(text::trim(key));
-    const std::string rawNewValue = encodeValue(value);
     std::size_t header = findSection(sectionName);
     const std::size_t existing = header == npos ? npos : findKeyLine(header, keyName);
     if (existing != npos) {
         Line& line = lines_[existing];
         // Writing what is already there leaves the line exactly as it was.
-        if (text::toUtf8(rawValue(line.raw)) != value) {
+        const bool same = keepEqualValue
+                              ? text::toUtf8(rawValue(line.raw)) == value
+                              : trimLine(line.raw.substr(line.raw.find('=') + 1)) == rawNewValue;
+        if (!same) {
             line.raw = std::string(rawKey(line.raw)) + "=" + rawNewValue;
         }
         return;

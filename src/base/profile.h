@@ -36,6 +36,9 @@ public:
 
     // Changes in memory; throws arkona::Error when the value cannot be held in Windows-1250.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
+    // Writes the value in single quotes whatever it holds, as the template editor stores its
+    // texts; reading strips exactly that pair, so every value reads back as written.
+    void writeQuoted(std::string_view section, std::string_view key, std::string_view value);
     void writeInt(std::string_view section, std::string_view key, int value);
     void writeSwitch(std::string_view section, std::string_view key, bool value); // True/False
     void eraseKey(std::string_view section, std::string_view key);
@@ -67,6 +70,8 @@ private:
     std::size_t findKeyLine(std::size_t header, std::string_view key) const;
     const Line* findKey(std::string_view section, std::string_view key) const;
     void removeLines(std::size_t first, std::size_t last);
+    void writeRaw(std::string_view section, std::string_view key, std::string_view value,
+                  const std::string& rawNewValue, bool keepEqualValue);
     std::filesystem::path path_;
     std::vector<Line> lines_;
     bool existed_ = false;

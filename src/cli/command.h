@@ -32,5 +32,6 @@ int runCheck(Arguments args, Streams& io);
 int runPack(Arguments args, Streams& io);
 int runSections(Arguments args, Streams& io);
 int runKatalog(Arguments args, Streams& io);
+int runTemplate(Arguments args, Streams& io);
 
 } // namespace arkona::cli

@@ -42,6 +42,8 @@ Příkazy:
                              --update-prices aktualizace cen v produktových sekcích
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
+  template show SOUBOR       šablona (.qsp, .qsk, .qso) nebo nastavení obchodu (.qsh), jak je
+                             program čte, s doplněnými výchozími hodnotami
 
 Volby:
   --help                     nápověda k programu nebo k příkazu
@@ -85,6 +87,7 @@ int run(int argc, char** argv, Streams& io) {
         {"pack", runPack},
         {"sections", runSections},
         {"katalog", runKatalog},
+        {"template", runTemplate},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {

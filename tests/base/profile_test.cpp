@@ -175,6 +175,26 @@ TEST_F(Profile, ValuesReadBackExactlyAsWritten) {
                               "k7=\"  \"\r\n");
 }
 
+TEST_F(Profile, QuotedValuesAlwaysGetSingleQuotes) {
+    writeFile(file, "[T]\r\nsame='Cena'\r\nbare=Cena\r\n");
+    ProfileFile p(file);
+    const std::string values[] = {"", "  Cena  ", "'x'", "a'", "\"b\"", "Kč"};
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        p.writeQuoted("T", "k" + std::to_string(i), values[i]);
+    }
+    p.writeQuoted("t", "SAME", "Cena"); // already so: the line stays
+    p.writeQuoted("t", "bare", "Cena"); // stored bare: gets its quotes
+    EXPECT_THROW(p.writeQuoted("T", "zlom", "a\r\nb"), Error);
+    EXPECT_THROW(p.writeQuoted("T", "azbuka", "\u0416"), Error); // not in Windows-1250
+    p.save();
+    EXPECT_EQ(readFile(file), "[T]\r\nsame='Cena'\r\nbare='Cena'\r\nk0=''\r\nk1='  Cena  '\r\n"
+                              "k2=''x''\r\nk3='a''\r\nk4='\"b\"'\r\nk5='K\xE8'\r\n");
+    const ProfileFile reread(file);
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(reread.readString("T", "k" + std::to_string(i)), values[i]);
+    }
+}
+
 TEST_F(Profile, LastLineWithoutLineEnd) {
     writeFile(file, "[A]\r\na=1");
     ProfileFile p(file);
