@@ -16,26 +16,26 @@ namespace arkona::site {
 namespace {
 
 constexpr std::array<MarginSetting, 6> kOuterMargins = {{
-    {"MRG_WIDTH", "šířka rámu"},
-    {"MRG_HEIGHT", "výška rámu"},
-    {"TOP_MRG", "horní okraj"},
-    {"LEFT_MRG", "levý okraj"},
-    {"BOTTOM_MRG", "dolní okraj"},
-    {"RIGHT_MRG", "pravý okraj"},
+    {"MRG_WIDTH", "šířka rámu", "MARGINWIDTH"},
+    {"MRG_HEIGHT", "výška rámu", "MARGINHEIGHT"},
+    {"TOP_MRG", "horní okraj", "TOPMARGIN"},
+    {"LEFT_MRG", "levý okraj", "LEFTMARGIN"},
+    {"BOTTOM_MRG", "dolní okraj", "BOTTOMMARGIN"},
+    {"RIGHT_MRG", "pravý okraj", "RIGHTMARGIN"},
 }};
 
 constexpr std::array<MarginSetting, 4> kBorders = {{
-    {"TOP_BRD", "TOPBORDER"},
-    {"LEFT_BRD", "LEFTBORDER"},
-    {"BOTTOM_BRD", "BOTTOMBORDER"},
-    {"RIGHT_BRD", "RIGHTBORDER"},
+    {"TOP_BRD", "TOPBORDER", "TOPBORDER"},
+    {"LEFT_BRD", "LEFTBORDER", "LEFTBORDER"},
+    {"BOTTOM_BRD", "BOTTOMBORDER", "BOTTOMBORDER"},
+    {"RIGHT_BRD", "RIGHTBORDER", "RIGHTBORDER"},
 }};
 
 constexpr std::array<MarginSetting, 4> kInnerSpacing = {{
-    {"TOP_PAD", "TOPPADDING"},
-    {"LEFT_PAD", "LEFTPADDING"},
-    {"BOTTOM_PAD", "BOTTOMPADDING"},
-    {"RIGHT_PAD", "RIGHTPADDING"},
+    {"TOP_PAD", "TOPPADDING", "TOPPADDING"},
+    {"LEFT_PAD", "LEFTPADDING", "LEFTPADDING"},
+    {"BOTTOM_PAD", "BOTTOMPADDING", "BOTTOMPADDING"},
+    {"RIGHT_PAD", "RIGHTPADDING", "RIGHTPADDING"},
 }};
 
 constexpr std::array<const char*, kNavigationLevels> kLevelCaptions = {
@@ -149,10 +149,11 @@ void PageLook::writeFlag(std::string_view column, bool value) {
 }
 
 std::string PageLook::leaveColourField(std::string_view column, std::string_view typed) {
-    const std::string value = normaliseColour(typed);
     if (column == kNavigationColour && text::trim(typed).empty()) {
-        return value; // shown only: an empty navigation colour is not written
+        // Black would hide the column's "no colour"; the stored colour stays and is shown.
+        return text(column);
     }
+    const std::string value = normaliseColour(typed);
     store(column, value);
     return value;
 }

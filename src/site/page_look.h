@@ -22,6 +22,7 @@ namespace arkona::site {
 struct MarginSetting {
     const char* column;
     const char* caption;
+    const char* attribute; // of the page body
 };
 inline constexpr int kMarginNotSet = -1;
 inline constexpr int kMarginMax = 999;
@@ -58,6 +59,7 @@ public:
     PageLook(storage::TData2& data, const storage::ProjectContext& context);
 
     bool hasPage() const;
+    const storage::ProjectContext& context() const { return context_; }
     const dbf::Record& page() const; // throws when there is no current page
 
     std::string text(std::string_view column) const; // trimmed
@@ -76,7 +78,7 @@ public:
     void writeFlag(std::string_view column, bool value);
 
     // A colour field was left with `typed` in it; returns what the field shows afterwards. The
-    // navigation colour keeps its stored value when the field is left empty.
+    // navigation colour keeps (and shows) its stored value when the field is left empty.
     std::string leaveColourField(std::string_view column, std::string_view typed);
     // A colour from the palette or the colour dialog.
     void writeColour(std::string_view column, std::string_view value);

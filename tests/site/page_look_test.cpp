@@ -77,8 +77,8 @@ TEST_F(PageLookTest, ColourFieldsStoreTheirNormalisedValue) {
     EXPECT_EQ(storedText("LINK_C", "7_"), "2F5F2F");
 }
 
-TEST_F(PageLookTest, AnEmptyNavigationColourIsShownBlackButNotWritten) {
-    EXPECT_EQ(look.leaveColourField(kNavigationColour, ""), "000000");
+TEST_F(PageLookTest, AnEmptyNavigationColourKeepsItsStoredValue) {
+    EXPECT_EQ(look.leaveColourField(kNavigationColour, ""), "E8F0E0");
     EXPECT_EQ(storedText("TD1_C"), "E8F0E0");
     EXPECT_EQ(look.leaveColourField(kNavigationColour, "fffffe"), "FFFFFE");
     EXPECT_EQ(storedText("TD1_C"), "FFFFFE");
