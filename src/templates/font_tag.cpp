@@ -181,11 +181,29 @@ FontTag parseFontTag(std::string_view tag) {
     return font;
 }
 
+namespace {
+
+// A face read from a hand-written tag may hold characters that would end the attribute or the
+// tag early; they are left out, and an empty face becomes the default.
+std::string writableFace(std::string_view face) {
+    std::string out;
+    for (char c : face) {
+        if (c == '"' || c == '<' || c == '>') {
+            continue;
+        }
+        out += (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
+    }
+    const auto trimmed = text::trim(out);
+    return trimmed.empty() ? std::string(kDefaultFace) : std::string(trimmed);
+}
+
+} // namespace
+
 std::string buildFontTag(const FontTag& font) {
     std::string tag =
-        "<FONT FACE=\"" + font.face + "\" SIZE=" +
+        "<FONT FACE=\"" + writableFace(font.face) + "\" SIZE=" +
         std::to_string(font.size < kMinSize || font.size > kMaxSize ? kDefaultSize : font.size) +
-        " COLOR=\"#" + font.colour + "\">";
+        " COLOR=\"#" + colourOf(font.colour) + "\">";
     if (font.bold) {
         tag += "<B>";
     }
