@@ -105,11 +105,7 @@ PageColoursPanel::PageColoursPanel(PageLook& look, PagePanelHooks& hooks, QWidge
 
 void PageColoursPanel::showPage() {
     for (const auto& c : colours_) {
-        const QString value = q(look_.text(c.column));
-        c.field->edit()->setText(value);
-        // The page colour shows whatever it holds; the others only a complete colour.
-        const bool complete = value.size() == 6 || (c.column == kPageColour && !value.isEmpty());
-        c.field->showSwatch(complete ? value : QString());
+        c.field->setValue(q(look_.text(c.column))); // the swatch only for a complete colour
     }
     const std::string tag = look_.text("TXT_FONT");
     lblVzorek_->showFont(templates::parseFontTag(tag), QString::fromUtf8(kSample),

@@ -218,12 +218,8 @@ PageNavigationPanel::PageNavigationPanel(PageLook& look, PagePanelHooks& hooks, 
 
     connect(chbZaradit_, &QCheckBox::toggled, this,
             [this](bool on) { write([&] { look_.writeFlag("NAVIGACE", on); }); });
-    connect(chbZobrazit_, &QCheckBox::toggled, this, [this](bool on) {
-        if (!loading()) {
-            showNavigationEnabled(on);
-        }
-        write([&] { look_.writeFlag("TAB", on); });
-    });
+    connect(chbZobrazit_, &QCheckBox::toggled, this,
+            [this](bool on) { write([&] { look_.writeFlag("TAB", on); }); });
     connect(rbProcenta_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             unitChosen(WidthUnit::Percent);
@@ -287,8 +283,7 @@ void PageNavigationPanel::showPage() {
     showWidth(width);
     seOdsazeni_->setValue(look_.indent());
     const std::string navigation = look_.text(kNavigationColour);
-    colour_->edit()->setText(q(navigation));
-    colour_->showSwatch(q(navigation));
+    colour_->setValue(q(navigation));
     const std::string page = look_.text(kPageColour);
     pbSirka_->showWidth(width, colourOf(page),
                         navigation == kNoNavigationColour ? QColor() : colourOf(navigation));
