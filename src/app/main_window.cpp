@@ -9,6 +9,7 @@
 #include "app/window_caption.h"
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
+#include "site/ui/page_properties.h"
 
 #include <QAction>
 #include <QApplication>
@@ -299,21 +300,14 @@ void TArkona1::buildCentralArea() {
     pcPage_->addTab(tsSekce, QStringLiteral("Sekce stránky"));
 
     // The look of the page.
-    auto* pcVlastnosti = new QTabWidget;
-    pcVlastnosti->setObjectName(QStringLiteral("pcVlastnosti"));
-    pcVlastnosti->addTab(emptyPanel("tsHlavicka"), QStringLiteral(" Hlavička "));
-    pcVlastnosti->addTab(emptyPanel("tsBarvy"), QStringLiteral(" Barvy a písmo "));
-    pcVlastnosti->addTab(emptyPanel("tsPozadi"), QStringLiteral(" Pozadí "));
-    pcVlastnosti->addTab(emptyPanel("tsNavigace"), QStringLiteral(" Navigace "));
-    auto* pcSpecialni = new QTabWidget;
-    pcSpecialni->setObjectName(QStringLiteral("pcSpecialni"));
-    pcSpecialni->addTab(emptyPanel("tsOkraje"), QStringLiteral("Vnější okraje"));
-    pcSpecialni->addTab(emptyPanel("tsRamecek"), QStringLiteral("Rámeček"));
-    pcSpecialni->addTab(emptyPanel("tsMezera"), QStringLiteral("Vnitřní mezera"));
-    pcVlastnosti->addTab(pcSpecialni, QStringLiteral(" Speciální nastavení "));
+    pageProperties_ = new site::ui::TPageProperties(data_, context_);
+    pageProperties_->hooks().status = [this](int panel, const QString& text) {
+        statusBar_->setPanel(panel, text);
+    };
+    data_.hooks.reloadPagePanel = [this] { InitPageFrame(); };
     auto* tsVlastnosti = new QWidget;
     tsVlastnosti->setObjectName(QStringLiteral("tsVlastnosti"));
-    (new QVBoxLayout(tsVlastnosti))->addWidget(pcVlastnosti);
+    (new QVBoxLayout(tsVlastnosti))->addWidget(pageProperties_);
     pcPage_->addTab(tsVlastnosti, QStringLiteral("Vlastnosti stránky"));
 
     // The preview window docks here.
@@ -327,10 +321,16 @@ void TArkona1::buildCentralArea() {
 
     // The panels shown first.
     pcPage_->setCurrentIndex(0);
-    pcVlastnosti->setCurrentIndex(0);
-    pcSpecialni->setCurrentIndex(0);
     pcSekceObsah->setCurrentIndex(0);
     spHlavni_->setSizes({layout_.mainTreeSplit, kMaximizedWidth - layout_.mainTreeSplit});
+}
+
+TArkona1::~TArkona1() {
+    data_.hooks.reloadPagePanel = nullptr;
+}
+
+void TArkona1::InitPageFrame() {
+    pageProperties_->InitPageFrame();
 }
 
 bool TArkona1::projectOpen() const {
@@ -426,6 +426,7 @@ bool TArkona1::openProjectFolder(const std::filesystem::path& folder) {
         opened = session_.open(folder, Messages::prompter());
     }
     setProjectCommands(context_.projectOpen);
+    InitPageFrame();
     if (context_.projectOpen) {
         SetCaption();
         statusBar_->setPanel(3, QString());

@@ -15,6 +15,10 @@ class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 
+namespace arkona::site::ui {
+class TPageProperties;
+}
+
 namespace arkona::app {
 
 class MainStatusBar;
@@ -26,6 +30,7 @@ class TArkona1 : public QMainWindow {
 public:
     TArkona1(storage::ProjectContext& context, storage::TData2& data,
              storage::UserSettings& settings, QWidget* parent = nullptr);
+    ~TArkona1() override;
 
     // A project to open at the first activation (the command line).
     void setStartProject(std::filesystem::path folder) { startProject_ = std::move(folder); }
@@ -34,6 +39,8 @@ public:
     void setProjectChooser(FolderChooser chooser) { chooser_ = std::move(chooser); }
 
     void SetCaption();
+    // Shows the current page of the data module on the page panels.
+    void InitPageFrame();
 
     // Runs what an activation of the window runs (also called by the window's activation).
     void FormActivate();
@@ -93,6 +100,7 @@ private:
     QSplitter* spHlavni_ = nullptr;
     QTreeWidget* tvTree_ = nullptr;
     QTabWidget* pcPage_ = nullptr;
+    site::ui::TPageProperties* pageProperties_ = nullptr;
     QAction* mnKatalog_ = nullptr;
     QAction* mnObjednavky_ = nullptr;
     QAction* mnBarevne_ = nullptr;
