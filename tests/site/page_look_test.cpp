@@ -154,6 +154,10 @@ TEST_F(PageLookTest, AFailedWriteLeavesTheRowAsStoredAndTheNextWriteWorks) {
 }
 
 TEST_F(PageLookTest, APictureFromAnotherFolderIsCopiedAndOnlyItsNameStored) {
+    int filesBefore = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(images)) {
+        ++filesBefore;
+    }
     const auto file = picture("pozadi.gif", "GIF89a-pozadi");
     EXPECT_EQ(look.choosePicture("BACKGROUND", file), "pozadi.gif");
     EXPECT_EQ(storedText("BACKGROUND"), "pozadi.gif");
@@ -170,7 +174,7 @@ TEST_F(PageLookTest, APictureFromAnotherFolderIsCopiedAndOnlyItsNameStored) {
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(images)) {
         ++files;
     }
-    EXPECT_EQ(files, 3); // nav.gif, vyb.gif, pozadi.gif
+    EXPECT_EQ(files, filesBefore + 1); // the sample's pictures and pozadi.gif
 
     look.clearPicture("BACKGROUND");
     EXPECT_EQ(storedText("BACKGROUND"), "");
@@ -209,20 +213,23 @@ TEST_F(PageLookTest, APictureThatCannotBeCopiedLeavesTheFieldAndTheOldFile) {
         return "Obrázek „" + paths::forDisplay(file) + "“ se nepodařilo zkopírovat do složky „" +
                paths::forDisplay(images) + "“: " + why + ".";
     };
+    const auto namesIn = [](const fs::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder)) {
+            names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
     // A folder stands where the copy has to go.
     fs::create_directories(images / "blok.gif");
+    const auto before = namesIn(images);
     const auto blocked = picture("blok.gif", "X");
     EXPECT_EQ(errorOf([&] { look.choosePicture("L1_OV", blocked); }),
               failure(blocked, "jde o složku, ne o soubor"));
     EXPECT_EQ(storedText("L1_OV"), "vyb.gif");
     EXPECT_EQ(look.text("L1_OV"), "vyb.gif");
-    // No half-written copy is left behind.
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(images)) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"blok.gif", "nav.gif", "vyb.gif"}));
+    EXPECT_EQ(namesIn(images), before); // no half-written copy is left behind
 
     const auto missing = dir.path() / "jinde" / "neni.gif";
     EXPECT_EQ(errorOf([&] { look.choosePicture("BACKGROUND", missing); }),
