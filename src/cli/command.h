@@ -30,5 +30,6 @@ int badUsage(Streams& io, const std::string& message, const std::string& command
 int runTable(Arguments args, Streams& io);
 int runCheck(Arguments args, Streams& io);
 int runPack(Arguments args, Streams& io);
+int runTree(Arguments args, Streams& io);
 
 } // namespace arkona::cli

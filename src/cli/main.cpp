@@ -36,6 +36,7 @@ Použití: arkona PŘÍKAZ [VOLBY] ...
 Příkazy:
   check PROJEKT              kontrola datových souborů projektu (smaže nedosažitelné řádky)
   pack PROJEKT               optimalizace datových souborů (odstraní smazané řádky)
+  tree PROJEKT               strom stránek projektu; --optimise ho nejprve přečísluje
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
 
@@ -77,6 +78,7 @@ int run(int argc, char** argv, Streams& io) {
         {"table", runTable},
         {"check", runCheck},
         {"pack", runPack},
+        {"tree", runTree},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {
