@@ -39,7 +39,9 @@ LoadReport SiteStructure::load(const LoadDisplay& display, Progress& window) {
     }
     if (report.anyRepair()) {
         optimise(OptimiseKind::AfterRepair, window);
+        lastLoad_ = report;
     } else {
+        lastLoad_ = report;
         // A table whose order is not the tree order (a link added without renumbering) would
         // make the generator find the wrong pages: the next renumbering is due.
         changed_ = !tree_.numbered();
@@ -48,6 +50,7 @@ LoadReport SiteStructure::load(const LoadDisplay& display, Progress& window) {
 }
 
 void SiteStructure::clear() {
+    lastLoad_ = {};
     tree_.clear();
     selected_.clear();
     link_ = {};

@@ -73,6 +73,8 @@ public:
     // is renumbered with the progress shown in `window`. Clears the tree-changed mark, unless the
     // stored order is not the tree order (the next renumbering is then due).
     LoadReport load(const LoadDisplay& display, Progress& window);
+    // What the last loading repaired.
+    const LoadReport& lastLoad() const { return lastLoad_; }
     void clear();
 
     // The tree-changed mark: set by new pages and links, moves and deletions; cleared by every
@@ -133,6 +135,7 @@ private:
     std::string selected_;
     LinkState link_;
     bool changed_ = false;
+    LoadReport lastLoad_;
 };
 
 // Texts of the page commands.
