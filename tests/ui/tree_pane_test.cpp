@@ -166,6 +166,7 @@ private slots:
     void dragUnderAnotherPageWritesTheRows();
     void dropOnItsOwnSubPageIsRefused();
     void popupOffersOnlyWhatMayBeDone();
+    void draggingOverAnExpandButtonToggles();
     void deleteKeyAsksTwiceAndDeletes();
     void fixedPagesCannotBeDeleted();
     void newPageFromTheMenu();
@@ -288,15 +289,15 @@ void TreePaneTest::dropOnItsOwnSubPageIsRefused() {
     QMimeData mime;
     mime.setData(QString::fromLatin1(site::ui::kPageMimeType), QByteArray("7_"));
     const QPoint at = f.tree->visualItemRect(f.item("10_")).center();
+    QDragEnterEvent enter(at, Qt::MoveAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(f.tree->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
     QDragMoveEvent move(at, Qt::MoveAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(f.tree->viewport(), &move);
     QVERIFY(!move.isAccepted());
+    // A drop that arrives anyway is refused before any row is written.
     QDropEvent drop(QPointF(at), Qt::MoveAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(f.tree->viewport(), &drop);
-    QCOMPARE(fileBytes(f.struktur()), before);
-    // A drop that arrives anyway is refused before any row is written.
-    emit f.tree->pageDropped(QStringLiteral("7_"), QStringLiteral("10_"),
-                             f.tree->viewport()->mapToGlobal(at));
     QTRY_COMPARE(prompter.messages().size(), std::size_t(1));
     QCOMPARE(prompter.messages()[0].kind, MessageKind::Warning);
     QCOMPARE(
@@ -324,6 +325,38 @@ void TreePaneTest::popupOffersOnlyWhatMayBeDone() {
     readPopup(visible);
     f.window->treePane()->popupMenu()->exec(f.tree->mapToGlobal(QPoint(10, 10)));
     QCOMPARE(visible, (QStringList{"puPridat", "puPrejmenovat", "puOdstranit"}));
+}
+
+void TreePaneTest::draggingOverAnExpandButtonToggles() {
+    Fixture f;
+    ScriptedPrompter prompter;
+    QVERIFY(f.open());
+    f.show();
+    QMimeData mime;
+    mime.setData(QString::fromLatin1(site::ui::kPageMimeType), QByteArray("2_"));
+    const QRect row = f.tree->visualItemRect(f.item("7_"));
+    const QPoint button(row.left() - f.tree->indentation() / 2, row.center().y());
+    const QPoint text = row.center();
+    QDragEnterEvent enter(text, Qt::MoveAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(f.tree->viewport(), &enter);
+    const auto over = [&](const QPoint& at, int times) {
+        for (int i = 0; i < times; ++i) {
+            QDragMoveEvent move(at, Qt::MoveAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(f.tree->viewport(), &move);
+        }
+    };
+    QVERIFY(f.item("7_")->isExpanded());
+    over(button, 10);
+    QVERIFY(f.item("7_")->isExpanded());
+    over(text, 5); // over the text nothing is counted
+    QVERIFY(f.item("7_")->isExpanded());
+    over(button, 1); // the eleventh over the button
+    QVERIFY(!f.item("7_")->isExpanded());
+    over(button, 10);
+    QVERIFY(!f.item("7_")->isExpanded());
+    over(button, 1);
+    QVERIFY(f.item("7_")->isExpanded());
+    QCOMPARE(f.cell("2_", "PARENT"), std::string("0_"));
 }
 
 void TreePaneTest::deleteKeyAsksTwiceAndDeletes() {
