@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "base/dbf/table.h"
 #include "site/page_rows.h"
+#include "site/tree_loader.h"
 #include "site/ui/new_page_dialog.h"
 #include "site/ui/page_tree_widget.h"
 #include "site/ui/tree_pane.h"
@@ -88,15 +89,18 @@ std::string fileBytes(const std::filesystem::path& file) {
 }
 
 // Answers the next popup menu with the entry of that name once it is shown.
-void whenPopup(const char* entry) {
+void whenPopup(const char* entry, const QString& screenshot = {}) {
     auto* timer = new QTimer;
     auto tries = std::make_shared<int>(0);
     const QString name = QString::fromLatin1(entry);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, name] {
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, name, screenshot] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (menu && menu->isVisible()) {
             timer->stop();
             timer->deleteLater();
+            if (!screenshot.isEmpty()) {
+                saveScreenshot(menu, screenshot);
+            }
             for (QAction* a : menu->actions()) {
                 if (a->objectName() == name) {
                     QVERIFY(a->isVisible());
@@ -161,6 +165,7 @@ class TreePaneTest : public QObject {
     Q_OBJECT
 private slots:
     void openingShowsTheTreeAndTheFirstPage();
+    void openingADamagedTreeRepairsAndRenumbersIt();
     void clickingALinkShowsItsTarget();
     void arrowKeysLoadThePageAfterAPause();
     void dragUnderAnotherPageWritesTheRows();
@@ -202,6 +207,38 @@ void TreePaneTest::openingShowsTheTreeAndTheFirstPage() {
     QCOMPARE(f.currentPage(), std::string("8_"));
     QCOMPARE(f.panel(3), QStringLiteral("Zobrazena stránka \"Čaje\"."));
     saveScreenshot(f.window.get(), QStringLiteral("tree_pane"));
+}
+
+void TreePaneTest::openingADamagedTreeRepairsAndRenumbersIt() {
+    Fixture f;
+    ScriptedPrompter prompter;
+    {
+        // 8_ and 10_ name each other as parent.
+        auto table = dbf::Table::open(f.struktur());
+        table.scan([&](const dbf::Record& r) {
+            if (r.text("HTMLID") == "8_") {
+                auto row = r;
+                row.setText("PARENT", "10_");
+                table.update(row);
+            }
+            return true;
+        });
+    }
+    QVERIFY(f.open());
+    QCOMPARE(prompter.messages().size(), std::size_t(0));
+    QVERIFY(f.window->mainStatusBar()->currentMessage().contains(
+        QStringLiteral("obsahovala zacyklené stránky")));
+    QCOMPARE(f.tree->topLevelItemCount(), 9);
+    QVERIFY(f.item("8_") && f.item("10_"));
+    QVERIFY(f.item("8_")->parent() == f.item("10_") || f.item("10_")->parent() == f.item("8_"));
+    QVERIFY(!f.window->siteStructure().changed());
+    QVERIFY(f.window->siteStructure().tree().numbered());
+    // The rows say the same: the next opening finds nothing to repair.
+    site::LoadReport report;
+    site::loadPageTree(f.struktur(), report);
+    QVERIFY(!report.anyRepair());
+    auto* therm = f.window->findChild<QWidget*>(QStringLiteral("TfrmTherm"));
+    QVERIFY(!therm || !therm->isVisible());
 }
 
 void TreePaneTest::clickingALinkShowsItsTarget() {
@@ -258,7 +295,7 @@ void TreePaneTest::dragUnderAnotherPageWritesTheRows() {
     QVERIFY(f.open());
     f.show();
     f.click("9_");
-    whenPopup("puVlozitPod");
+    whenPopup("puVlozitPod", QStringLiteral("tree_pane_drop_menu"));
     drag(f.tree, "9_", "11_");
     QTRY_COMPARE(f.item("9_")->parent(), f.item("11_"));
     QCOMPARE(f.cell("9_", "PARENT"), std::string("11_"));

@@ -272,7 +272,8 @@ void PageTreeWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void PageTreeWidget::mousePressEvent(QMouseEvent* event) {
-    mousePressed_ = true;
+    // The right button opens the popup, which takes the release: its choice applies at once.
+    mousePressed_ = event->button() == Qt::LeftButton;
     QTreeWidget::mousePressEvent(event);
 }
 
