@@ -98,6 +98,12 @@ TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, User
     };
 }
 
+TArkona1::~TArkona1() {
+    // The tree pane shows the page tree held here: it goes before the tree does.
+    delete treePane_;
+    treePane_ = nullptr;
+}
+
 void TArkona1::buildMenus() {
     QMenuBar* bar = menuBar();
     auto add = [this](QMenu* menu, const char* name, const char* caption,

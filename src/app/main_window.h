@@ -30,6 +30,7 @@ class TArkona1 : public QMainWindow {
 public:
     TArkona1(storage::ProjectContext& context, storage::TData2& data,
              storage::UserSettings& settings, QWidget* parent = nullptr);
+    ~TArkona1() override;
 
     // A project to open at the first activation (the command line).
     void setStartProject(std::filesystem::path folder) { startProject_ = std::move(folder); }

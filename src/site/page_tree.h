@@ -63,6 +63,10 @@ public:
 // The walk visits a page before its children, children in tree order, top-level pages in tree
 // order; after renumbering, a page's PORADI is its 1-based position in this walk, so
 // atPosition(PORADI) is the page. numbered() says whether that holds now.
+//
+// A tree comes from loadPageTree (tree_loader.h: the page table of a project, repaired) or from
+// the SiteStructure of the open project (site_structure.h), which keeps it in step with every
+// change; SiteStructure::optimise renumbers it, after which atPosition and PORADI agree.
 class PageTree {
 public:
     PageTree() = default;
