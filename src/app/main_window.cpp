@@ -10,6 +10,8 @@
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
 #include "site/ui/page_properties.h"
+#include "site/ui/page_tree_widget.h"
+#include "site/ui/tree_pane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +27,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace arkona::app {
@@ -74,7 +75,7 @@ QString aboutText() {
 TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, UserSettings& settings,
                    QWidget* parent)
     : QMainWindow(parent), context_(context), data_(data), settings_(settings),
-      session_(context, data, settings) {
+      structure_(data, context), session_(context, data, settings, structure_) {
     setObjectName(QStringLiteral("TArkona1"));
     setWindowTitle(u(storage::kApplicationTitle));
     context_.projectOpen = false;
@@ -93,6 +94,7 @@ TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, User
     buildMenus();
     buildToolBar();
     buildCentralArea();
+    connectTreePane();
     setProjectCommands(false);
     resize(kMaximizedWidth, kMaximizedHeight);
 
@@ -103,6 +105,13 @@ TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, User
         return TfrmBrowseFldr::choose(this, QStringLiteral("Otevřít projekt"),
                                       settings_.lastOpenFolder(), false);
     };
+}
+
+TArkona1::~TArkona1() {
+    data_.hooks.reloadPagePanel = nullptr;
+    // The tree pane shows the page tree held here: it goes before the tree does.
+    delete treePane_;
+    treePane_ = nullptr;
 }
 
 void TArkona1::buildMenus() {
@@ -260,19 +269,8 @@ void TArkona1::buildCentralArea() {
     spHlavni_->setObjectName(QStringLiteral("spHlavni"));
     spHlavni_->setChildrenCollapsible(false);
 
-    auto* left = new QWidget(spHlavni_);
-    left->setObjectName(QStringLiteral("pnStrom"));
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(2, 2, 0, 2);
-    auto* lblStrom = new QLabel(QStringLiteral("Struktura stránek projektu"), left);
-    lblStrom->setObjectName(QStringLiteral("lblStrom"));
-    tvTree_ = new QTreeWidget(left);
-    tvTree_->setObjectName(QStringLiteral("tvTree"));
-    tvTree_->setHeaderHidden(true);
-    tvTree_->setToolTip(QStringLiteral("Struktura stránek projektu"));
-    leftLayout->addWidget(lblStrom);
-    leftLayout->addWidget(tvTree_, 1);
-    commands_.addProjectWidget(tvTree_);
+    treePane_ = new site::ui::TreePane(structure_, data_, commands_, statusBar_, spHlavni_);
+    commands_.addProjectWidget(treePane_->treeWidget());
 
     pcPage_ = new QTabWidget(spHlavni_);
     pcPage_->setObjectName(QStringLiteral("pcPage"));
@@ -314,7 +312,7 @@ void TArkona1::buildCentralArea() {
     pcPage_->addTab(emptyPanel("pnNahled"), QStringLiteral("Náhled stránky"));
     commands_.addProjectWidget(pcPage_);
 
-    spHlavni_->addWidget(left);
+    spHlavni_->addWidget(treePane_);
     spHlavni_->addWidget(pcPage_);
     spHlavni_->setStretchFactor(1, 1);
     setCentralWidget(spHlavni_);
@@ -325,12 +323,36 @@ void TArkona1::buildCentralArea() {
     spHlavni_->setSizes({layout_.mainTreeSplit, kMaximizedWidth - layout_.mainTreeSplit});
 }
 
-TArkona1::~TArkona1() {
-    data_.hooks.reloadPagePanel = nullptr;
-}
-
 void TArkona1::InitPageFrame() {
     pageProperties_->InitPageFrame();
+}
+
+void TArkona1::connectTreePane() {
+    const auto find = [this](const char* name) {
+        return findChild<QAction*>(QString::fromLatin1(name));
+    };
+    site::ui::TreePane::Commands c;
+    c.newSection = find("mnNovyOddil");
+    c.newPage = find("mnNovaStranka");
+    c.newProductPage = find("mnNovaProduktovaStranka");
+    c.newLink = find("mnOdkazNaStranku");
+    c.rename = find("mnPrejmenovat");
+    c.remove = find("mnOdstranitStranku");
+    c.optimise = find("mnOptimalizace");
+    c.toolbarNew = find("tbNova");
+    c.toolbarEdit = find("tbUpravit");
+    c.toolbarDelete = find("tbOdstranit");
+    treePane_->setCommands(c);
+}
+
+void TArkona1::leaveProject() {
+    if (!context_.projectOpen) {
+        return;
+    }
+    treePane_->renumberIfChanged();
+    TfrmTherm progress(this);
+    progress.setWindowModality(Qt::WindowModal);
+    session_.markClosed(progress, Messages::prompter());
 }
 
 bool TArkona1::projectOpen() const {
@@ -344,6 +366,7 @@ void TArkona1::SetCaption() {
 void TArkona1::setProjectCommands(bool open) {
     commands_.setProjectOpen(open);
     updateOrderProgramCommand();
+    treePane_->updateCommands();
 }
 
 void TArkona1::updateOrderProgramCommand() {
@@ -407,8 +430,7 @@ void TArkona1::FormActivate() {
 }
 
 TArkona1::OpenResult TArkona1::openProjectCommand() {
-    // The tree's renumbering before another project is opened belongs to the page tree.
-    session_.markClosed({});
+    leaveProject();
     const auto folder = chooser_ ? chooser_() : std::filesystem::path();
     if (folder.empty()) {
         if (!context_.projectOpen) {
@@ -423,13 +445,16 @@ bool TArkona1::openProjectFolder(const std::filesystem::path& folder) {
     bool opened = false;
     {
         BusyCursor busy;
-        opened = session_.open(folder, Messages::prompter());
+        TfrmTherm repair(this);
+        repair.setWindowModality(Qt::WindowModal);
+        opened = session_.open(folder, Messages::prompter(), treePane_->loadDisplay(), &repair);
     }
     setProjectCommands(context_.projectOpen);
     InitPageFrame();
     if (context_.projectOpen) {
         SetCaption();
         statusBar_->setPanel(3, QString());
+        treePane_->projectOpened();
     } else {
         setWindowTitle(u(storage::kApplicationTitle));
         statusBar_->setPanel(3, u(kNoProjectText));
@@ -517,9 +542,7 @@ void TArkona1::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    // A changed page tree is renumbered here once the page tree is part of the window.
-    treeChanged_ = false;
-    session_.markClosed({});
+    leaveProject();
     try {
         saveLayout();
     } catch (const Error& err) {

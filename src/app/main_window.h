@@ -4,6 +4,7 @@
 #include "app/environment_check.h"
 #include "app/project_session.h"
 #include "app/window_layout.h"
+#include "site/site_structure.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -13,7 +14,10 @@
 class QSplitter;
 class QTabWidget;
 class QToolBar;
-class QTreeWidget;
+
+namespace arkona::site::ui {
+class TreePane;
+}
 
 namespace arkona::site::ui {
 class TPageProperties;
@@ -56,6 +60,8 @@ public:
     const ExternalEditor& externalEditor() const { return externalEditor_; }
     MainStatusBar* mainStatusBar() const { return statusBar_; }
     CommandSet& commands() { return commands_; }
+    site::SiteStructure& siteStructure() { return structure_; }
+    site::ui::TreePane* treePane() const { return treePane_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -66,6 +72,9 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildCentralArea();
+    void connectTreePane();
+    // Before the project is left: renumbers a changed tree and records the end of work.
+    void leaveProject();
     QWidget* emptyPanel(const char* name);
 
     void restoreLayout();
@@ -82,6 +91,7 @@ private:
     storage::ProjectContext& context_;
     storage::TData2& data_;
     storage::UserSettings& settings_;
+    site::SiteStructure structure_;
     ProjectSession session_;
     CommandSet commands_;
     WindowLayout layout_;
@@ -93,12 +103,11 @@ private:
     bool activationRunning_ = false; // an activation is showing its questions and dialogs
     bool activationQueued_ = false;
     int activations_ = 0;
-    bool treeChanged_ = false;
 
     MainStatusBar* statusBar_ = nullptr;
     QToolBar* tbHlavni_ = nullptr;
     QSplitter* spHlavni_ = nullptr;
-    QTreeWidget* tvTree_ = nullptr;
+    site::ui::TreePane* treePane_ = nullptr;
     QTabWidget* pcPage_ = nullptr;
     site::ui::TPageProperties* pageProperties_ = nullptr;
     QAction* mnKatalog_ = nullptr;

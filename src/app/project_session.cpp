@@ -9,7 +9,8 @@ std::string notAProjectMessage(const std::filesystem::path& folder) {
     return paths::forDisplay(folder) + "\rTato složka NENÍ projektem aplikace ArkonaPro!";
 }
 
-bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompter) {
+bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompter,
+                          const site::LoadDisplay& display, Progress* window) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(folder, ec).lexically_normal();
     const auto target = ec ? folder : absolute;
@@ -19,6 +20,7 @@ bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompte
     }
     if (context_.projectOpen) {
         data_.CloseQuery();
+        site_.clear();
         context_.projectOpen = false;
     }
     try {
@@ -28,10 +30,14 @@ bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompte
         storage::readArkonaTree(context_);
         data_.setCascadeSwitch(false);
         data_.SetProjectPath(target);
+        NoProgress noWindow;
+        site_.load(display, window ? *window : noWindow);
         context_.projectOpen = true;
         data_.setCascadeSwitch(true);
         return true;
     } catch (const Error& e) {
+        data_.CloseQuery();
+        site_.clear();
         context_.projectOpen = false;
         data_.setCascadeSwitch(true);
         prompter.error(e.what());
@@ -39,7 +45,15 @@ bool ProjectSession::open(const std::filesystem::path& folder, Prompter& prompte
     }
 }
 
-void ProjectSession::markClosed(const std::function<void()>& saveTreeState) {
+void ProjectSession::markClosed(Progress& progress, Prompter& prompter) {
+    const auto saveTreeState = [&] {
+        try {
+            site_.saveExpansion(progress);
+        } catch (const Error& e) {
+            // Only the expansion of the tree is lost; the end of work is still recorded.
+            prompter.error(e.what());
+        }
+    };
     try {
         storage::markProjectClosed(context_, saveTreeState);
     } catch (const Error&) {

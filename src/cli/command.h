@@ -33,5 +33,6 @@ int runPack(Arguments args, Streams& io);
 int runSections(Arguments args, Streams& io);
 int runKatalog(Arguments args, Streams& io);
 int runTemplate(Arguments args, Streams& io);
+int runTree(Arguments args, Streams& io);
 
 } // namespace arkona::cli

@@ -40,6 +40,7 @@ Příkazy:
   sections PROJEKT           sekce stránek; --page HTMLID jen jedné stránky
   katalog PROJEKT            položky katalogu s cenami; --csv jako CSV, --group N jedna skupina,
                              --update-prices aktualizace cen v produktových sekcích
+  tree PROJEKT               strom stránek projektu; --optimise ho nejprve přečísluje
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
   template show SOUBOR       šablona (.qsp, .qsk, .qso) nebo nastavení obchodu (.qsh), jak je
@@ -88,6 +89,7 @@ int run(int argc, char** argv, Streams& io) {
         {"sections", runSections},
         {"katalog", runKatalog},
         {"template", runTemplate},
+        {"tree", runTree},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {

@@ -184,9 +184,13 @@ void MainWindowTest::menusHoldEveryEntryWithItsCaption() {
 void MainWindowTest::commandsOfPartsNotBuiltSayWhy() {
     Fixture f;
     const QString notYet = QStringLiteral("Zatím není k dispozici.");
-    const QStringList ready = {
-        "mnOtevritProjekt", "mnKonec",         "mnObjednavky", "mnKontrolaDat", "mnBarevne",
-        "mnExterniEditor",  "mnNahledNavrchu", "mnNastaveni",  "mnOProgramu",   "tbOtevrit"};
+    const QStringList ready = {"mnOtevritProjekt", "mnKonec", "mnObjednavky", "mnKontrolaDat",
+                               "mnBarevne", "mnExterniEditor", "mnNahledNavrchu", "mnNastaveni",
+                               "mnOProgramu", "tbOtevrit",
+                               // The page tree.
+                               "mnNovyOddil", "mnNovaStranka", "mnNovaProduktovaStranka",
+                               "mnOdkazNaStranku", "mnPrejmenovat", "mnOdstranitStranku",
+                               "mnOptimalizace", "tbNova", "tbUpravit", "tbOdstranit"};
     int notBuilt = 0;
     for (QAction* a : f.window->findChildren<QAction*>()) {
         const QString name = a->objectName();
@@ -201,7 +205,7 @@ void MainWindowTest::commandsOfPartsNotBuiltSayWhy() {
             QVERIFY2(!a->isEnabled(), qPrintable(name));
         }
     }
-    QVERIFY(notBuilt >= 40);
+    QVERIFY(notBuilt >= 30);
     // Still so with a project open.
     ScriptedPrompter prompter;
     QVERIFY(f.window->openProjectFolder(makeProject(f.root / "p", "Obchod")));
@@ -653,6 +657,8 @@ void MainWindowTest::statusBarPanelsAndProgress() {
     f.chooserAnswers = {makeProject(f.root / "p", "Obchod")};
     app::MainStatusBar* bar = f.window->mainStatusBar();
     f.window->show();
+    // The first activation opens the project and fills the panels; then this test writes them.
+    QTRY_VERIFY(f.window->projectOpen());
     bar->setPanel(1, QStringLiteral("Počet stran: 3"));
     bar->setPanel(3, QStringLiteral("Zobrazena stránka \"Úvod\"."));
     QCOMPARE(control<QLabel>(bar, "lblPanel1")->text(), QStringLiteral("Počet stran: 3"));

@@ -1,6 +1,8 @@
 #include "support/ui_driver.h"
 
+#include "base/dbf/table.h"
 #include "base/profile.h"
+#include "storage/schema.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -65,10 +67,13 @@ QString saveScreenshot(QWidget* widget, const QString& name) {
 }
 
 std::filesystem::path makeProject(const std::filesystem::path& folder, const std::string& name) {
-    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(folder / "_dbf");
     ProfileFile ini(folder / "ArkonaTree.ini");
     ini.writeString("Projekt", "Name", name);
     ini.save();
+    for (const auto& schema : storage::projectTables()) {
+        dbf::Table::create(folder / "_dbf" / schema.fileName, schema.fields());
+    }
     return folder;
 }
 

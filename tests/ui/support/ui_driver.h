@@ -63,7 +63,7 @@ void whenModal(const char* objectName, std::function<void(QWidget*)> step);
 // Saves what the widget shows as <build>/screenshots/<name>.png; returns the file.
 QString saveScreenshot(QWidget* widget, const QString& name);
 
-// A project folder holding only its settings file with the given name.
+// A project folder with its settings file (the given name) and every table, all empty.
 std::filesystem::path makeProject(const std::filesystem::path& folder, const std::string& name);
 
 // The text of a key of a profile file (for asserting what was written).
