@@ -9,6 +9,7 @@
 #include "app/window_caption.h"
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
+#include "site/ui/page_picker_dialog.h"
 #include "site/ui/page_properties.h"
 #include "site/ui/page_tree_widget.h"
 #include "site/ui/tree_pane.h"
@@ -303,6 +304,35 @@ void TArkona1::buildCentralArea() {
         statusBar_->setPanel(panel, text);
     };
     data_.hooks.reloadPagePanel = [this] { InitPageFrame(); };
+    // The page setter keeps the panels quiet while it works; they follow the tree's choice.
+    connect(treePane_, &site::ui::TreePane::pageChosen, this, &TArkona1::InitPageFrame);
+    auto& pageHooks = pageProperties_->hooks();
+    pageHooks.choosePageOwner = [this]() -> std::optional<std::string> {
+        const site::PageNode* shown = structure_.shownNode();
+        return site::ui::TfrmStrom::chooseOwner(this, structure_.tree(), shown ? shown->id : "",
+                                                statusBar_);
+    };
+    // A selected link page shows and renames its own title; otherwise the current page's.
+    const auto titledNode = [this]() -> std::string {
+        const site::PageNode* selected = structure_.selectedNode();
+        if (selected && selected->link) {
+            return selected->id;
+        }
+        return data_.qStruktur.isOpen() && !data_.qStruktur.isEmpty()
+                   ? data_.qStruktur.text("HTMLID")
+                   : std::string();
+    };
+    pageHooks.shownTitle = [this, titledNode] {
+        const site::PageNode* node = structure_.tree().find(titledNode());
+        return node ? node->title : std::string();
+    };
+    pageHooks.renamePage = [this, titledNode](const std::string& title) {
+        try {
+            structure_.rename(titledNode(), title);
+        } catch (const Error& e) {
+            Messages::error(e.what());
+        }
+    };
     auto* tsVlastnosti = new QWidget;
     tsVlastnosti->setObjectName(QStringLiteral("tsVlastnosti"));
     (new QVBoxLayout(tsVlastnosti))->addWidget(pageProperties_);

@@ -211,6 +211,7 @@ void TreePane::choose(const std::string& id, bool force) {
     }
     tvTree_->refreshPictures();
     updateCommands();
+    emit pageChosen();
 }
 
 void TreePane::setReadyEnabled(QAction* action, bool enabled) {

@@ -70,6 +70,10 @@ public slots:
     void optimiseFromMenu();
     void showNewMenu();
 
+signals:
+    // A page was chosen in the tree and made current in the data module.
+    void pageChosen();
+
 private:
     void choose(const std::string& id, bool force);
     void moveOnDrop(const QString& dragged, const QString& target, const QPoint& at);
