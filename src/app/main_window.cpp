@@ -12,6 +12,7 @@
 #include "site/ui/page_picker_dialog.h"
 #include "site/ui/page_properties.h"
 #include "site/ui/page_tree_widget.h"
+#include "site/ui/section_panel.h"
 #include "site/ui/tree_pane.h"
 
 #include <QAction>
@@ -277,26 +278,16 @@ void TArkona1::buildCentralArea() {
     pcPage_->setObjectName(QStringLiteral("pcPage"));
 
     // Sections of the page: their list above the content of the selected one.
-    auto* tsSekce = new QWidget;
-    tsSekce->setObjectName(QStringLiteral("tsSekce"));
-    auto* sekceLayout = new QVBoxLayout(tsSekce);
-    auto* spSekce = new QSplitter(Qt::Vertical, tsSekce);
-    spSekce->setObjectName(QStringLiteral("spSekce"));
-    auto* grdSekce = new QTableWidget(0, 2, spSekce);
-    grdSekce->setObjectName(QStringLiteral("grdSekce"));
-    grdSekce->setToolTip(QStringLiteral("Seznam sekcí označené stránky"));
-    grdSekce->setHorizontalHeaderLabels(
-        {QStringLiteral("Typ sekce"), QStringLiteral("Popis sekce")});
-    grdSekce->horizontalHeader()->setStretchLastSection(true);
-    grdSekce->verticalHeader()->hide();
-    grdSekce->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* pcSekceObsah = new QTabWidget(spSekce);
-    pcSekceObsah->setObjectName(QStringLiteral("pcSekceObsah"));
-    pcSekceObsah->addTab(emptyPanel("tsZdroj"), QStringLiteral("zdroj"));
-    pcSekceObsah->addTab(emptyPanel("tsGrafika"), QStringLiteral("grafika"));
-    spSekce->setStretchFactor(1, 1);
-    sekceLayout->addWidget(spSekce);
-    pcPage_->addTab(tsSekce, QStringLiteral("Sekce stránky"));
+    sectionPanel_ = new site::ui::TSectionPanel(data_, context_, commands_, statusBar_);
+    auto& sectionEnvironment = sectionPanel_->environment();
+    sectionEnvironment.externalEditor = [this] { return externalEditor_; };
+    sectionEnvironment.externalByDefault = [this] { return layout_.extEdDefault; };
+    data_.hooks.reloadSectionPanel = [this] { sectionPanel_->showCurrent(); };
+    connect(sectionPanel_, &site::ui::TSectionPanel::focusAreaEntered, this,
+            [this](int area) { setFocusArea(area); });
+    connect(sectionPanel_, &site::ui::TSectionPanel::sectionsChanged, this,
+            [this] { updateToolbar(); });
+    pcPage_->addTab(sectionPanel_, QStringLiteral("Sekce stránky"));
 
     // The look of the page.
     pageProperties_ = new site::ui::TPageProperties(data_, context_);
@@ -349,12 +340,13 @@ void TArkona1::buildCentralArea() {
 
     // The panels shown first.
     pcPage_->setCurrentIndex(0);
-    pcSekceObsah->setCurrentIndex(0);
     spHlavni_->setSizes({layout_.mainTreeSplit, kMaximizedWidth - layout_.mainTreeSplit});
 }
 
 void TArkona1::InitPageFrame() {
     pageProperties_->InitPageFrame();
+    sectionPanel_->reload();
+    updateToolbar();
 }
 
 void TArkona1::connectTreePane() {
@@ -369,10 +361,117 @@ void TArkona1::connectTreePane() {
     c.rename = find("mnPrejmenovat");
     c.remove = find("mnOdstranitStranku");
     c.optimise = find("mnOptimalizace");
-    c.toolbarNew = find("tbNova");
-    c.toolbarEdit = find("tbUpravit");
-    c.toolbarDelete = find("tbOdstranit");
     treePane_->setCommands(c);
+    connect(treePane_, &site::ui::TreePane::commandsUpdated, this, [this] { updateToolbar(); });
+    connect(treePane_, &site::ui::TreePane::pageChosen, this, [this] { setFocusArea(1); });
+    treePane_->treeWidget()->installEventFilter(this);
+
+    site::ui::TSectionPanel::Commands sc;
+    sc.newText = find("mnSekceTextova");
+    sc.newProduct = find("mnSekceProduktova");
+    sc.newOrder = find("mnSekceObjednavka");
+    sc.newCart = find("mnSekceNakupniKarta");
+    sc.newMain = find("mnSekceHlavniStrana");
+    sc.edit = find("mnUpravitSekci");
+    sc.describe = find("mnPopisSekce");
+    sc.remove = find("mnOdstranitSekci");
+    sc.sort = find("mnSeraditSekce");
+    sc.editSource = find("mnUpravitZdroj");
+    sc.editExternal = find("mnUpravitExterne");
+    sc.loadFile = find("mnNacistZdroj");
+    sc.editGoods = find("mnUpravitProdukty");
+    sc.bulkDiscount = find("mnHromadnaSleva");
+    sectionPanel_->setCommands(sc);
+
+    // "Nová", "Upravit", "Odstranit" and "Seřadit" act on what the user entered last.
+    for (const char* name : {"tbNova", "tbUpravit", "tbOdstranit", "tbSeradit"}) {
+        QAction* a = find(name);
+        commands_.setReady(a, true);
+        a->setToolTip(a->text());
+    }
+    connect(find("tbNova"), &QAction::triggered, this, [this] { toolbarNew(); });
+    connect(find("tbUpravit"), &QAction::triggered, this, [this] {
+        if (focusArea_ == 1) {
+            treePane_->renameCurrent();
+        } else if (focusArea_ == 4) {
+            sectionPanel_->editSource();
+        } else {
+            sectionPanel_->describeCurrent();
+        }
+    });
+    connect(find("tbOdstranit"), &QAction::triggered, this, [this] {
+        if (focusArea_ == 1) {
+            treePane_->deleteCurrent();
+        } else if (focusArea_ == 4) {
+            sectionPanel_->clearContent();
+        } else {
+            sectionPanel_->removeCurrent();
+        }
+    });
+    connect(find("tbSeradit"), &QAction::triggered, this, [this] {
+        if (focusArea_ == 2) {
+            sectionPanel_->sortSections();
+        }
+    });
+    auto* sectionsNew = new QAction(this);
+    sectionsNew->setObjectName(QStringLiteral("scNovaSekce"));
+    sectionsNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addAction(sectionsNew);
+    connect(sectionsNew, &QAction::triggered, this, [this] {
+        if (context_.projectOpen && pcPage_->currentWidget() == sectionPanel_) {
+            popupUnderToolbar(sectionPanel_->newMenu());
+        }
+    });
+    updateToolbar();
+}
+
+void TArkona1::setFocusArea(int area) {
+    focusArea_ = area;
+    updateToolbar();
+}
+
+void TArkona1::popupUnderToolbar(QMenu* menu) {
+    QWidget* button = tbHlavni_->widgetForAction(findChild<QAction*>(QStringLiteral("tbNova")));
+    const QPoint at = button && button->isVisible()
+                          ? button->mapToGlobal(button->rect().bottomLeft())
+                          : mapToGlobal(QPoint(0, 0));
+    menu->popup(at);
+}
+
+void TArkona1::toolbarNew() {
+    if (focusArea_ == 1) {
+        popupUnderToolbar(treePane_->newMenu());
+    } else {
+        popupUnderToolbar(sectionPanel_->newMenu());
+    }
+}
+
+// The toolbar part of TestBtn: the four buttons follow the focus area.
+void TArkona1::updateToolbar() {
+    const auto set = [this](const char* name, bool enabled) {
+        QAction* a = findChild<QAction*>(QString::fromLatin1(name));
+        a->setEnabled(enabled && commands_.isReady(a) && commands_.projectOpen());
+    };
+    if (focusArea_ == 1) {
+        const site::PageCommandState state = structure_.commandState();
+        set("tbNova", true);
+        set("tbUpravit", structure_.selectedNode() != nullptr);
+        set("tbOdstranit", state.canDelete);
+        set("tbSeradit", false);
+        return;
+    }
+    const auto state = sectionPanel_->toolbarState(focusArea_);
+    set("tbNova", true);
+    set("tbUpravit", state.edit);
+    set("tbOdstranit", state.remove);
+    set("tbSeradit", state.sort);
+}
+
+bool TArkona1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && treePane_ && watched == treePane_->treeWidget()) {
+        setFocusArea(1);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TArkona1::leaveProject() {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class QMenu;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
@@ -21,7 +22,8 @@ class TreePane;
 
 namespace arkona::site::ui {
 class TPageProperties;
-}
+class TSectionPanel;
+} // namespace arkona::site::ui
 
 namespace arkona::app {
 
@@ -65,6 +67,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -73,6 +76,11 @@ private:
     void buildToolBar();
     void buildCentralArea();
     void connectTreePane();
+    // The focus area: 1 the tree, 2 the section list, 3 the goods list, 4 the section text.
+    void setFocusArea(int area);
+    void updateToolbar();
+    void toolbarNew();
+    void popupUnderToolbar(QMenu* menu);
     // Before the project is left: renumbers a changed tree and records the end of work.
     void leaveProject();
     QWidget* emptyPanel(const char* name);
@@ -110,6 +118,8 @@ private:
     site::ui::TreePane* treePane_ = nullptr;
     QTabWidget* pcPage_ = nullptr;
     site::ui::TPageProperties* pageProperties_ = nullptr;
+    site::ui::TSectionPanel* sectionPanel_ = nullptr;
+    int focusArea_ = 1;
     QAction* mnKatalog_ = nullptr;
     QAction* mnObjednavky_ = nullptr;
     QAction* mnBarevne_ = nullptr;

@@ -236,6 +236,7 @@ void TreePane::updateCommands() {
         status_->setPanel(3, q(state.status));
         status_->setPanel(1, q(structure_.pageCountText()));
     }
+    emit commandsUpdated();
 }
 
 void TreePane::projectOpened() {

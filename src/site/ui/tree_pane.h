@@ -73,6 +73,8 @@ public slots:
 signals:
     // A page was chosen in the tree and made current in the data module.
     void pageChosen();
+    // The page commands were enabled anew (after every selection and change).
+    void commandsUpdated();
 
 private:
     void choose(const std::string& id, bool force);
