@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 
+#include <csignal>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,7 +45,10 @@ void whileAnotherProcessHolds(const std::function<std::shared_ptr<void>()>& hold
             failure = std::current_exception();
         }
     }
+    // A child that failed has closed its end: writing must not kill this program.
+    const auto previous = signal(SIGPIPE, SIG_IGN);
     (void)!write(done[1], &c, 1);
+    signal(SIGPIPE, previous);
     waitpid(child, nullptr, 0);
     close(ready[0]);
     close(done[1]);
