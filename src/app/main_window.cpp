@@ -9,6 +9,7 @@
 #include "app/window_caption.h"
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
+#include "catalogue/ui/catalogue_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,6 +93,7 @@ TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, User
     buildMenus();
     buildToolBar();
     buildCentralArea();
+    wireCatalogue();
     setProjectCommands(false);
     resize(kMaximizedWidth, kMaximizedHeight);
 
@@ -238,7 +240,7 @@ void TArkona1::buildToolBar() {
     add("tbSeradit", "Seřadit", QStyle::SP_ArrowDown, P, N);
     tbHlavni_->addSeparator();
     add("tbEditorSablon", "Editor šablon", QStyle::SP_FileDialogListView, P, N);
-    add("tbKatalog", "Katalog zboží", QStyle::SP_DirIcon, P, N);
+    tbKatalog_ = add("tbKatalog", "Katalog zboží", QStyle::SP_DirIcon, P, N);
     add("tbGenerovani", "Generování HTML", QStyle::SP_BrowserReload, P, N);
     add("tbNahled", "Náhled označené stránky", QStyle::SP_FileDialogContentsView, P, N);
 }
@@ -420,6 +422,7 @@ TArkona1::OpenResult TArkona1::openProjectCommand() {
 }
 
 bool TArkona1::openProjectFolder(const std::filesystem::path& folder) {
+    closeCatalogue();
     bool opened = false;
     {
         BusyCursor busy;
@@ -477,6 +480,30 @@ void TArkona1::readExternalEditor() {
     }
 }
 
+// "&Katalog zboží" and its toolbar button open the catalogue window, whose check mark follows it.
+void TArkona1::wireCatalogue() {
+    for (QAction* a : {mnKatalog_, tbKatalog_}) {
+        commands_.setReady(a, true);
+        a->setToolTip(QStringLiteral("Katalog zboží"));
+        connect(a, &QAction::triggered, this, &TArkona1::openCatalogue);
+    }
+}
+
+void TArkona1::openCatalogue() {
+    if (!katalog_) {
+        katalog_ = new catalogue::ui::TfrmKat(context_, data_, settings_, this);
+        connect(katalog_, &catalogue::ui::TfrmKat::shownChanged, mnKatalog_, &QAction::setChecked);
+    }
+    mnKatalog_->setChecked(katalog_->isVisible());
+    katalog_->openCatalogue();
+}
+
+void TArkona1::closeCatalogue() {
+    if (katalog_ && katalog_->isVisible()) {
+        katalog_->close();
+    }
+}
+
 void TArkona1::runEnvironmentSettings() {
     TConfig1 dialog(settings_, this);
     if (dialog.exec() == QDialog::Accepted) {
@@ -516,6 +543,7 @@ void TArkona1::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    closeCatalogue();
     // A changed page tree is renumbered here once the page tree is part of the window.
     treeChanged_ = false;
     session_.markClosed({});

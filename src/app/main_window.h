@@ -15,6 +15,10 @@ class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 
+namespace arkona::catalogue::ui {
+class TfrmKat;
+}
+
 namespace arkona::app {
 
 class MainStatusBar;
@@ -49,6 +53,7 @@ public:
     const ExternalEditor& externalEditor() const { return externalEditor_; }
     MainStatusBar* mainStatusBar() const { return statusBar_; }
     CommandSet& commands() { return commands_; }
+    catalogue::ui::TfrmKat* catalogueWindow() const { return katalog_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -67,6 +72,9 @@ private:
     void setProjectCommands(bool open);
     void updateOrderProgramCommand();
 
+    void wireCatalogue();
+    void openCatalogue();
+    void closeCatalogue();
     void runEnvironmentSettings();
     void runDataCheck();
     void startOrderProgram();
@@ -94,6 +102,8 @@ private:
     QTreeWidget* tvTree_ = nullptr;
     QTabWidget* pcPage_ = nullptr;
     QAction* mnKatalog_ = nullptr;
+    QAction* tbKatalog_ = nullptr;
+    catalogue::ui::TfrmKat* katalog_ = nullptr; // made when first opened
     QAction* mnObjednavky_ = nullptr;
     QAction* mnBarevne_ = nullptr;
     QAction* mnExterniEditor_ = nullptr;
