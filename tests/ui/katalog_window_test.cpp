@@ -9,11 +9,14 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -481,22 +484,66 @@ void KatalogWindowTest::closingMaximizedWritesTheSettings() {
 
 void KatalogWindowTest::thePriceListInThePreviewAndAsPdf() {
     Katalog k;
+    // Enough items for a second page; one with a discount and a rounding.
+    std::vector<Row> more;
+    for (int i = 10; i < 80; ++i) {
+        more.push_back(KatalogProject::item(1, "Z" + std::to_string(i),
+                                            "Položka " + std::to_string(i), i + 0.5));
+    }
+    Row discounted = KatalogProject::item(1, "S1", "Se slevou", 99.99);
+    discounted.push_back({"SLEVA", 10.0});
+    discounted[6] = {"ROUND", "2"};
+    more.push_back(discounted);
+    k.add("katalog.dbf", more);
     ScriptedPrompter prompter;
     k.open();
     k.clickGroup(u("Čaje"));
+    const fs::path pdf = k.root / "cenik.pdf";
     bool shown = false;
     whenModal("dlgCenik", [&](QWidget* d) {
         shown = true;
         QCOMPARE(d->windowTitle(), u("Katalog - Ceník"));
-        QVERIFY(action(d, "acUlozitPDF"));
         d->resize(900, 700);
         QTest::qWait(200);
         saveScreenshot(d, "katalog_cenik_nahled");
+        whenModal("dlgUlozitCenik", [&](QWidget* chooser) {
+            chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QString::fromStdString(pdf.string()));
+            static_cast<QDialog*>(chooser)->accept();
+        });
+        action(d, "acUlozitPDF")->trigger();
         static_cast<QDialog*>(d)->reject();
     });
     k.trigger("mnTiskCeniku");
     QVERIFY(shown);
     QVERIFY(prompter.messages().empty());
+    QVERIFY(fs::exists(pdf));
+    // Kept beside the screenshots for a person to look at.
+    QFile::remove(QStringLiteral(ARKONA_SCREENSHOT_DIR "/katalog_cenik.pdf"));
+    QFile::copy(QString::fromStdString(pdf.string()),
+                QStringLiteral(ARKONA_SCREENSHOT_DIR "/katalog_cenik.pdf"));
+    // Read back by another program.
+    const QString out = QString::fromStdString(pdf.string()) + QStringLiteral(".txt");
+    QCOMPARE(
+        QProcess::execute(QStringLiteral("pdftotext"),
+                          {QStringLiteral("-layout"), QString::fromStdString(pdf.string()), out}),
+        0);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const auto has = [&](const QString& pattern) {
+        return QRegularExpression(pattern).match(text).hasMatch();
+    };
+    QVERIFY2(has(u("ArkonaPro\\s+List číslo 1\\n")), qPrintable(text));
+    QVERIFY(has(u("Skupina: Čaje\\s+\\d{1,2}\\.\\d{1,2}\\.\\d{4} \\d\\d:\\d\\d:\\d\\d")));
+    QVERIFY(has(u("Ceny prodejní")));
+    QVERIFY(has(u("Kód\\s+Název zboží\\s+bez DPH\\s+s DPH\\s+Sleva")));
+    QVERIFY(has(u("A1\\s+Abeceda čaje\\s+100,00\\s+122,00\\s+0,00 %")));
+    QVERIFY(has(u("B2\\s+Bylinky\\s+50,00\\s+61,00\\s+0,00 %")));
+    QVERIFY(has(u("S1\\s+Se slevou\\s+100,00\\s+122,00\\s+10,00 %")));
+    QVERIFY(has(u("List číslo 2")));
+    QVERIFY(!has(u("K1"))); // another group
+    QVERIFY(!has(u("Darjeeling")));
 }
 
 void KatalogWindowTest::theMainWindowOpensTheCatalogue() {

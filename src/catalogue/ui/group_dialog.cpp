@@ -159,7 +159,8 @@ Group TfrmSkup::group() const {
     g.recNc = chbRecNC_->isChecked();
     g.recDc = chbRecDC_->isChecked();
     g.recM = chbRecM_->isChecked();
-    g.round = rbDesetniky_->isChecked() ? "1" : rbKoruny_->isChecked() ? "2" : "0";
+    const char rounding = rbDesetniky_->isChecked() ? '1' : rbKoruny_->isChecked() ? '2' : '0';
+    g.round = std::string(1, rounding);
     return g;
 }
 

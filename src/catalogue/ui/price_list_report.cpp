@@ -174,14 +174,18 @@ void showPriceListPreview(QWidget* parent, const PriceListReport& report) {
         QAction* pdf = bar->addAction(QStringLiteral("Uložit jako PDF"));
         pdf->setObjectName(QStringLiteral("acUlozitPDF"));
         QObject::connect(pdf, &QAction::triggered, &preview, [&preview, &report] {
-            const QString file = QFileDialog::getSaveFileName(
-                &preview, QStringLiteral("Uložit ceník jako PDF"), QStringLiteral("cenik.pdf"),
-                QStringLiteral("PDF (*.pdf)"));
-            if (file.isEmpty()) {
+            QFileDialog chooser(&preview, QStringLiteral("Uložit ceník jako PDF"));
+            chooser.setObjectName(QStringLiteral("dlgUlozitCenik"));
+            chooser.setOption(QFileDialog::DontUseNativeDialog);
+            chooser.setAcceptMode(QFileDialog::AcceptSave);
+            chooser.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+            chooser.setDefaultSuffix(QStringLiteral("pdf"));
+            chooser.selectFile(QStringLiteral("cenik.pdf"));
+            if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
                 return;
             }
             try {
-                savePriceListPdf(report, fromQt(file));
+                savePriceListPdf(report, fromQt(chooser.selectedFiles().front()));
             } catch (const Error& e) {
                 app::Messages::error(e.what());
             }
