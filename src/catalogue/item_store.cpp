@@ -106,6 +106,20 @@ std::optional<StoredItem> readItemAt(const storage::ProjectContext& project, std
     return StoredItem{readItem(row), row.memo("POPIS"), recno};
 }
 
+std::optional<StoredItem> findItem(const storage::ProjectContext& project, std::string_view code) {
+    if (text::trim(code).empty()) {
+        return std::nullopt;
+    }
+    const auto table =
+        dbf::Table::open(projectTable(project, storage::kKatalog), dbf::OpenMode::ReadOnly);
+    const auto rows = storage::findRows(table, {{"KOD", std::string(text::trim(code)), true}});
+    if (rows.empty()) {
+        return std::nullopt;
+    }
+    const auto row = table.read(rows.front());
+    return StoredItem{readItem(row), row.memo("POPIS"), rows.front()};
+}
+
 std::uint32_t insertItem(const storage::ProjectContext& project, const Item& item,
                          const std::string& popis) {
     auto table = dbf::Table::open(projectTable(project, storage::kKatalog));

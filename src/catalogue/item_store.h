@@ -38,6 +38,10 @@ Item newItemOf(const Group& group);
 std::optional<StoredItem> readItemAt(const storage::ProjectContext& project, std::uint32_t recno,
                                      std::string_view code);
 
+// The item with this code (exact, letter case ignored), for the editors that start from a page
+// product or a component; nothing when the catalogue has none.
+std::optional<StoredItem> findItem(const storage::ProjectContext& project, std::string_view code);
+
 // Appends the item; returns its place.
 std::uint32_t insertItem(const storage::ProjectContext& project, const Item& item,
                          const std::string& popis);

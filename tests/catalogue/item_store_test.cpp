@@ -100,6 +100,13 @@ TEST_F(ItemStore, AnItemGivenItsFirstCodeIsStoredIntoItsOwnRow) {
     }
     EXPECT_FALSE(readItemAt(project, 1, ""));
     EXPECT_FALSE(readItemAt(project, 99, "X"));
+    // Found by code from a page product: exact, letter case ignored.
+    const auto y = findItem(project, " y");
+    ASSERT_TRUE(y);
+    EXPECT_EQ(y->recno, 4u);
+    EXPECT_EQ(y->item.nazev, "Zboží Y");
+    EXPECT_FALSE(findItem(project, "XY"));
+    EXPECT_FALSE(findItem(project, ""));
 }
 
 TEST_F(ItemStore, ANewItemTakesTheGroupPresets) {

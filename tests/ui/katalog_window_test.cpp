@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -135,6 +136,11 @@ private slots:
     void thePriceListInThePreviewAndAsPdf();
     void theMainWindowOpensTheCatalogue();
     void commandsFollowTheGroupAndTheItem();
+    void theDistributorListAndTheGroupEditorTakeOverAChoice();
+    void anEditedItemUpdatesItsPageProductsWhenAutoCalcIsOn();
+    void markingAllAndThePreviewWithItsPicture();
+    void theExpansionOfTheTreeIsStoredOnClose();
+    void theChoosersAddButtonOpensTheNewItemEditor();
 };
 
 void KatalogWindowTest::aChildListedBeforeItsParentIsPlacedAndRenumbered() {
@@ -605,6 +611,171 @@ void KatalogWindowTest::commandsFollowTheGroupAndTheItem() {
     QVERIFY(action(&w, "mnVlozitDoSekce")->isVisible());
     QVERIFY(!action(&w, "mnVlozitDoSestavy")->isVisible());
     QVERIFY(prompter.messages().empty());
+}
+
+void KatalogWindowTest::theDistributorListAndTheGroupEditorTakeOverAChoice() {
+    Katalog k;
+    ScriptedPrompter prompter;
+    k.open();
+    k.clickGroup(u("Káva"));
+    whenModal("TfrmSkup", [](QWidget* skupina) {
+        auto* distributor = control<QComboBox>(skupina, "cbDistributor");
+        QCOMPARE(distributor->currentText(), QString());
+        whenModal("TfrmDistr", [](QWidget* d) {
+            QCOMPARE(d->windowTitle(), u("Seznam distributorů"));
+            QVERIFY(!control<QPushButton>(d, "pbUpravit")->isEnabled());
+            QVERIFY(!control<QPushButton>(d, "pbOdstranit")->isEnabled());
+            for (const char* name : {"Čajovna Praha", "Alfa káva"}) {
+                whenModal("TfrmInput", [name](QWidget* input) {
+                    QCOMPARE(input->windowTitle(), u("Nový distributor"));
+                    typeText(control<QLineEdit>(input, "txtInput"), u(name));
+                    QTest::mouseClick(control<QPushButton>(input, "pbOK"), Qt::LeftButton);
+                });
+                QTest::mouseClick(control<QPushButton>(d, "pbPridat"), Qt::LeftButton);
+            }
+            auto* list = control<QTreeWidget>(d, "grdDistributori");
+            QCOMPARE(list->topLevelItemCount(), 2);
+            QCOMPARE(list->topLevelItem(0)->text(0), u("Alfa káva"));
+            QCOMPARE(list->currentItem()->text(0), u("Alfa káva"));
+            whenModal("TfrmInput", [](QWidget* input) {
+                QCOMPARE(input->windowTitle(), u("Upravit název distributora"));
+                auto* text = control<QLineEdit>(input, "txtInput");
+                QCOMPARE(text->text(), u("Alfa káva"));
+                text->selectAll();
+                typeText(text, u("Zrnková káva"));
+                QTest::mouseClick(control<QPushButton>(input, "pbOK"), Qt::LeftButton);
+            });
+            QTest::mouseClick(control<QPushButton>(d, "pbUpravit"), Qt::LeftButton);
+            QCOMPARE(list->topLevelItem(1)->text(0), u("Zrnková káva"));
+            QVERIFY(control<QPushButton>(d, "pbOdstranit")->isEnabled());
+            saveScreenshot(d, "katalog_distributori");
+            QTest::mouseClick(control<QPushButton>(d, "pbZavrit"), Qt::LeftButton);
+        });
+        QTest::mouseClick(control<QPushButton>(skupina, "pbDistrib"), Qt::LeftButton);
+        QCOMPARE(distributor->currentText(), u("Zrnková káva"));
+        QTest::mouseClick(control<QPushButton>(skupina, "pbOK"), Qt::LeftButton);
+    });
+    k.trigger("mnUpravitSkupinu");
+    QCOMPARE(k.rows("distrib.dbf", {"DISTID", "NAZEV"}),
+             (Strings{"1 Čajovna Praha", "2 Zrnková káva"}));
+    QCOMPARE(k.rows("skupiny.dbf", {"SKUPID", "DISTID"})[3], "2 2");
+    // Deleting: the question, and the group keeps the number.
+    prompter.answer(Answer::Yes);
+    whenModal("TfrmDistr", [](QWidget* d) {
+        auto* list = control<QTreeWidget>(d, "grdDistributori");
+        list->setCurrentItem(list->topLevelItem(1));
+        QTest::mouseClick(control<QPushButton>(d, "pbOdstranit"), Qt::LeftButton);
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QTest::mouseClick(control<QPushButton>(d, "pbZavrit"), Qt::LeftButton);
+    });
+    k.trigger("mnDistributori");
+    QCOMPARE(prompter.texts(), (Strings{"Opravdu chcete tohoto distributora zrušit?"}));
+    QCOMPARE(k.rows("distrib.dbf", {"DISTID"}), (Strings{"1"}));
+    QCOMPARE(k.rows("skupiny.dbf", {"SKUPID", "DISTID"})[3], "2 2");
+}
+
+void KatalogWindowTest::anEditedItemUpdatesItsPageProductsWhenAutoCalcIsOn() {
+    Katalog k;
+    k.add("zbozi.dbf",
+          {KatalogProject::product("B2", "K", 1), KatalogProject::product("C3", "K", 1)});
+    ScriptedPrompter prompter;
+    TfrmKat& w = k.open();
+    QVERIFY(w.autoCalc());
+    k.clickGroup(u("Čaje"));
+    const auto editPrice = [&](int row, const char* price) {
+        k.clickRow(row);
+        whenModal("TfrmZboz", [price](QWidget* d) {
+            auto* sale = control<QLineEdit>(d, "txtPCena");
+            sale->setFocus();
+            sale->selectAll();
+            QTest::keyClicks(sale, price);
+            QTest::mouseClick(control<QPushButton>(d, "pbOK"), Qt::LeftButton);
+        });
+        k.trigger("mnUpravitZbozi");
+    };
+    editPrice(1, "70");
+    QCOMPARE(k.rows("zbozi.dbf", {"KOD", "P_CENA", "P_CENA_DPH"}),
+             (Strings{"B2 70.00 85.40", "C3 1.00 1.00"}));
+    QCOMPARE(k.rows("katalog.dbf", {"KOD", "P_H"})[1], "B2 70.0000");
+    action(&w, "mnAutoCalc")->setChecked(false);
+    editPrice(2, "90");
+    QCOMPARE(k.rows("zbozi.dbf", {"KOD", "P_CENA"})[1], "C3 1.00");
+    QCOMPARE(k.rows("katalog.dbf", {"KOD", "P_H"})[2], "C3 90.0000");
+    QVERIFY(prompter.messages().empty());
+}
+
+void KatalogWindowTest::markingAllAndThePreviewWithItsPicture() {
+    Katalog k;
+    QImage picture(80, 60, QImage::Format_RGB32);
+    picture.fill(QColor(0xB0, 0x30, 0x00));
+    QVERIFY(picture.save(QString::fromStdString((k.folder / "_obr" / "cejlon.jpg").string())));
+    {
+        auto t = dbf::Table::open(k.table("katalog.dbf"));
+        auto r = t.read(2);
+        r.setText("OBRAZEK", "CEJLON.JPG");
+        r.setMemo("POPIS", "Černý čaj z vysočin Srí Lanky.");
+        t.update(r);
+    }
+    ScriptedPrompter prompter;
+    TfrmKat& w = k.open();
+    k.clickGroup(u("Čaje"));
+    k.clickRow(2);
+    QCOMPARE(control<QPlainTextEdit>(&w, "txtPopis")->toPlainText(),
+             u("Černý čaj z vysočin Srí Lanky."));
+    QVERIFY(control<QLabel>(&w, "imgObrazek")->isVisible());
+    saveScreenshot(&w, "katalog_nahled");
+    action(&w, "mnObrazek")->setChecked(false);
+    QVERIFY(!control<QLabel>(&w, "imgObrazek")->isVisible());
+    QVERIFY(!action(&w, "tbObrazek")->isChecked());
+    action(&w, "tbNahled")->setChecked(false);
+    QVERIFY(!control<QWidget>(&w, "pnNahled")->isVisible());
+    k.list()->setFocus();
+    QTest::keyClick(k.list(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(k.list()->selectionModel()->selectedRows().size(), 3);
+    QCOMPARE(w.markedItems(false).codes.size(), size_t(3));
+}
+
+void KatalogWindowTest::theExpansionOfTheTreeIsStoredOnClose() {
+    Katalog k;
+    ScriptedPrompter prompter;
+    TfrmKat& w = k.open();
+    k.node(u("Čaje"))->setExpanded(true);
+    w.close();
+    QCOMPARE(k.rows("skupiny.dbf", {"SKUPID", "EXPAND"}),
+             (Strings{"1 T", "3 F", "4 F", "2 F", "9998 F", "9999 F"}));
+    k.open();
+    QVERIFY(k.node(u("Čaje"))->isExpanded());
+    QCOMPARE(k.window->shownGroup(), 1); // the group of the last close
+}
+
+void KatalogWindowTest::theChoosersAddButtonOpensTheNewItemEditor() {
+    Katalog k;
+    ScriptedPrompter prompter;
+    k.open();
+    k.clickGroup(u("Káva"));
+    k.clickRow(0);
+    whenModal("TfrmZmSk", [](QWidget* d) {
+        auto* list = control<QTreeWidget>(d, "grdSkupiny");
+        list->setCurrentItem(list->topLevelItem(0));
+        whenModal("TfrmZboz", [](QWidget* z) {
+            QCOMPARE(z->windowTitle(), u("Káva, Nové zboží"));
+            auto* code = control<QLineEdit>(z, "txtKod");
+            QVERIFY(code->hasFocus() || !code->isReadOnly());
+            code->setFocus();
+            QTest::keyClicks(code, "K2");
+            auto* name = control<QLineEdit>(z, "txtNazev");
+            name->setFocus();
+            QTest::keyClicks(name, "Mleta kava");
+            QTest::mouseClick(control<QPushButton>(z, "pbOK"), Qt::LeftButton);
+        });
+        QTest::mouseClick(control<QPushButton>(d, "pbPridat"), Qt::LeftButton);
+        QCOMPARE(list->currentItem()->text(0), u("Káva"));
+        static_cast<QDialog*>(d)->reject();
+    });
+    k.trigger("mnZmenitSkupinu");
+    QCOMPARE(k.listed(), (QStringList{"K1", "K2"}));
+    QCOMPARE(k.rows("katalog.dbf", {"SKUPID", "KOD", "NAZEV", "N_IDPH", "ROUND"}).back(),
+             "2 K2 Mleta kava H 0");
 }
 
 QTEST_MAIN(KatalogWindowTest)

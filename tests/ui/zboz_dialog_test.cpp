@@ -156,6 +156,12 @@ void ZbozDialogTest::aNewItemWaitsForAFreeCode() {
     e.show({catalogue::newItemOf(group), {}, 0}, {true, false});
     e.enter("txtKod", QString(45, QLatin1Char('x')));
     QCOMPARE(e.text("txtKod").size(), 40);
+    // Widths are bytes of Windows-1250: 100 Czech letters fit the name, a character the code
+    // page lacks does not go in at all.
+    e.enter("txtNazev", QString(101, QChar(0x010D)));
+    QCOMPARE(e.text("txtNazev").size(), 100);
+    e.enter("txtNazev", u("čaj ✓"));
+    QCOMPARE(e.text("txtNazev"), u("čaj "));
 }
 
 void ZbozDialogTest::purchasePriceAndMarginGiveTheSalePrice() {
