@@ -37,6 +37,13 @@ inline void typeText(QLineEdit* edit, const QString& text) {
     }
 }
 
+// Makes a dialog the active window, so that moving the focus between its fields leaves them as
+// a user's clicks would.
+inline bool activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 struct KatalogProject {
     QTemporaryDir dir;
     std::filesystem::path root{dir.path().toStdString()};

@@ -332,6 +332,7 @@ void KatalogWindowTest::copyingA1ToA2StoresA2AndOpensTheEditor() {
         QCOMPARE(control<QLineEdit>(d, "txtInput")->text(), u("A2"));
         saveScreenshot(d, "katalog_kopie");
         whenModal("TfrmZboz", [&](QWidget* z) {
+            QVERIFY(activate(z));
             editorTitle = z->windowTitle();
             editorCode = control<QLineEdit>(z, "txtKod")->text();
             QTest::mouseClick(control<QPushButton>(z, "pbStorno"), Qt::LeftButton);
@@ -592,6 +593,7 @@ void KatalogWindowTest::commandsFollowTheGroupAndTheItem() {
     // The faulty row gets its code in the editor and is stored into its own row.
     k.clickRow(0);
     whenModal("TfrmZboz", [](QWidget* d) {
+        QVERIFY(activate(d));
         auto* code = control<QLineEdit>(d, "txtKod");
         QVERIFY(!code->isReadOnly());
         QVERIFY(!control<QPushButton>(d, "pbOK")->isEnabled());
@@ -685,6 +687,7 @@ void KatalogWindowTest::anEditedItemUpdatesItsPageProductsWhenAutoCalcIsOn() {
     const auto editPrice = [&](int row, const char* price) {
         k.clickRow(row);
         whenModal("TfrmZboz", [price](QWidget* d) {
+            QVERIFY(activate(d));
             auto* sale = control<QLineEdit>(d, "txtPCena");
             sale->setFocus();
             sale->selectAll();
@@ -758,6 +761,7 @@ void KatalogWindowTest::theChoosersAddButtonOpensTheNewItemEditor() {
         auto* list = control<QTreeWidget>(d, "grdSkupiny");
         list->setCurrentItem(list->topLevelItem(0));
         whenModal("TfrmZboz", [](QWidget* z) {
+            QVERIFY(activate(z));
             QCOMPARE(z->windowTitle(), u("Káva, Nové zboží"));
             auto* code = control<QLineEdit>(z, "txtKod");
             QVERIFY(code->hasFocus() || !code->isReadOnly());

@@ -96,6 +96,7 @@ void ZbozDialogTest::okOnAnUnchangedItemIsStornoAndLeavesTheDate() {
     window.openCatalogue();
     int result = -1;
     whenModal("TfrmZboz", [&](QWidget* d) {
+        QVERIFY(activate(d));
         QCOMPARE(d->windowTitle(), u("Čaje, Sencha"));
         QVERIFY(control<QLineEdit>(d, "txtKod")->isReadOnly());
         saveScreenshot(d, "zbozi_editor");
@@ -108,6 +109,7 @@ void ZbozDialogTest::okOnAnUnchangedItemIsStornoAndLeavesTheDate() {
     QCOMPARE(before[0], std::string("A1 Sencha 0.0000  2020-01-02"));
     // A changed name is stored with today's date.
     whenModal("TfrmZboz", [&](QWidget* d) {
+        QVERIFY(activate(d));
         auto* name = control<QLineEdit>(d, "txtNazev");
         name->setFocus();
         name->selectAll();

@@ -568,6 +568,12 @@ void TfrmZboz::okCommand() {
         editing_.reset();
         leaveField(field);
     }
+    // A field changed without being left (the focus never reached another one) runs too.
+    for (const auto& [field, edit] : inputs_) {
+        if (edit->isModified()) {
+            leaveField(field);
+        }
+    }
     if (txtKod_->isModified()) {
         leaveCode();
     }
