@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -141,6 +142,7 @@ private slots:
     void markingAllAndThePreviewWithItsPicture();
     void theExpansionOfTheTreeIsStoredOnClose();
     void theChoosersAddButtonOpensTheNewItemEditor();
+    void theSampleProjectsCatalogue();
 };
 
 void KatalogWindowTest::aChildListedBeforeItsParentIsPlacedAndRenumbered() {
@@ -780,6 +782,38 @@ void KatalogWindowTest::theChoosersAddButtonOpensTheNewItemEditor() {
     QCOMPARE(k.listed(), (QStringList{"K1", "K2"}));
     QCOMPARE(k.rows("katalog.dbf", {"SKUPID", "KOD", "NAZEV", "N_IDPH", "ROUND"}).back(),
              "2 K2 Mleta kava H 0");
+}
+
+void KatalogWindowTest::theSampleProjectsCatalogue() {
+    QTemporaryDir dir;
+    const fs::path folder = fs::path(dir.path().toStdString()) / "vzor";
+    fs::copy(fs::path(ARKONA_SAMPLES_DIR) / "zakladni", folder, fs::copy_options::recursive);
+    storage::UserSettings settings(fs::path(dir.path().toStdString()) / "settings.ini");
+    storage::ProjectContext context;
+    context.setProjectFolder(folder);
+    storage::readArkonaTree(context);
+    context.projectOpen = true;
+    storage::TData2 data;
+    data.SetProjectPath(folder);
+    catalogue::installCalculatedColumns(data, context);
+    ScriptedPrompter prompter;
+    TfrmKat w(context, data, settings);
+    w.openCatalogue();
+    auto* tree = control<QTreeWidget>(&w, "tvSkupiny");
+    QCOMPARE(tree->topLevelItemCount(), 4);
+    QCOMPARE(tree->topLevelItem(0)->text(0), u("Čaje"));
+    QCOMPARE(w.shownGroup(), 1);
+    QCOMPARE(w.items().size(), 5);
+    auto* list = control<QTableView>(&w, "grdKatalog");
+    list->selectionModel()->setCurrentIndex(list->model()->index(3, 0),
+                                            QItemSelectionModel::ClearAndSelect |
+                                                QItemSelectionModel::Rows);
+    // CAJ-004: 150 at 5 % and 200 at 22 %, rounded to tenths.
+    QCOMPARE(control<QLabel>(&w, "lblPCena")->text(), u("350,00"));
+    QCOMPARE(control<QLabel>(&w, "lblPCenaDPH")->text(), u("401,50"));
+    QCOMPARE(control<QLabel>(&w, "lblPocetPolozek")->text(), u("Počet položek zboží: 5/6"));
+    saveScreenshot(&w, "katalog_vzor");
+    QVERIFY(prompter.messages().empty());
 }
 
 QTEST_MAIN(KatalogWindowTest)

@@ -154,11 +154,11 @@ void TfrmKat::buildActions() {
     mnOdstranitZbozi_ = on(action("mnOdstranitZbozi", "&Odstranit"), &TfrmKat::deleteItemsCommand);
     mnKopirovat_ = on(action("mnKopirovat", "&Kopírovat"), &TfrmKat::copyItemCommand);
     mnZmenitSkupinu_ = on(action("mnZmenitSkupinu", "&Změnit skupinu"), &TfrmKat::moveItemsCommand);
-    // The bulk change of the marked items (its own issue) plugs in here.
+    // The bulk change of the marked items plugs in here.
     mnHromadnaZmena_ = action("mnHromadnaZmena", "&Hromadná změna");
     mnOznacitVse_ = on(action("mnOznacitVse", "Označit &vše", QKeySequence(Qt::CTRL | Qt::Key_A)),
                        &TfrmKat::markAllCommand);
-    // The import window (its own issue) plugs in here: it first creates the reserved groups
+    // The import window plugs in here: it first creates the reserved groups
     // (GroupTable::ensureReservedGroups), rebuilds the tree when one was created, and afterwards
     // selects group 9998.
     mnImport_ = action("mnImport", "&Import");
@@ -451,6 +451,7 @@ void TfrmKat::buildCentralArea() {
     prices->setRowStretch(4, 1);
     txtPopis_ = named(new QPlainTextEdit(pnNahled_), "txtPopis");
     txtPopis_->setReadOnly(true);
+    txtPopis_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     imgObrazek_ = named(new QLabel(pnNahled_), "imgObrazek");
     imgObrazek_->setFixedSize(kPreviewPicture);
     imgObrazek_->setAlignment(Qt::AlignCenter);
