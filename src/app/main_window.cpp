@@ -14,6 +14,7 @@
 #include "site/ui/page_tree_widget.h"
 #include "site/ui/section_panel.h"
 #include "site/ui/tree_pane.h"
+#include "catalogue/ui/catalogue_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,6 +98,7 @@ TArkona1::TArkona1(storage::ProjectContext& context, storage::TData2& data, User
     buildToolBar();
     buildCentralArea();
     connectTreePane();
+    wireCatalogue();
     setProjectCommands(false);
     resize(kMaximizedWidth, kMaximizedHeight);
 
@@ -250,7 +252,7 @@ void TArkona1::buildToolBar() {
     add("tbSeradit", "Seřadit", QStyle::SP_ArrowDown, P, N);
     tbHlavni_->addSeparator();
     add("tbEditorSablon", "Editor šablon", QStyle::SP_FileDialogListView, P, N);
-    add("tbKatalog", "Katalog zboží", QStyle::SP_DirIcon, P, N);
+    tbKatalog_ = add("tbKatalog", "Katalog zboží", QStyle::SP_DirIcon, P, N);
     add("tbGenerovani", "Generování HTML", QStyle::SP_BrowserReload, P, N);
     add("tbNahled", "Náhled označené stránky", QStyle::SP_FileDialogContentsView, P, N);
 }
@@ -571,6 +573,7 @@ TArkona1::OpenResult TArkona1::openProjectCommand() {
 }
 
 bool TArkona1::openProjectFolder(const std::filesystem::path& folder) {
+    closeCatalogue();
     bool opened = false;
     {
         BusyCursor busy;
@@ -632,6 +635,30 @@ void TArkona1::readExternalEditor() {
     }
 }
 
+// "&Katalog zboží" and its toolbar button open the catalogue window, whose check mark follows it.
+void TArkona1::wireCatalogue() {
+    for (QAction* a : {mnKatalog_, tbKatalog_}) {
+        commands_.setReady(a, true);
+        a->setToolTip(QStringLiteral("Katalog zboží"));
+        connect(a, &QAction::triggered, this, &TArkona1::openCatalogue);
+    }
+}
+
+void TArkona1::openCatalogue() {
+    if (!katalog_) {
+        katalog_ = new catalogue::ui::TfrmKat(context_, data_, settings_, this);
+        connect(katalog_, &catalogue::ui::TfrmKat::shownChanged, mnKatalog_, &QAction::setChecked);
+    }
+    mnKatalog_->setChecked(katalog_->isVisible());
+    katalog_->openCatalogue();
+}
+
+void TArkona1::closeCatalogue() {
+    if (katalog_ && katalog_->isVisible()) {
+        katalog_->close();
+    }
+}
+
 void TArkona1::runEnvironmentSettings() {
     TConfig1 dialog(settings_, this);
     if (dialog.exec() == QDialog::Accepted) {
@@ -671,6 +698,7 @@ void TArkona1::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    closeCatalogue();
     leaveProject();
     try {
         saveLayout();

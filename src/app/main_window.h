@@ -25,6 +25,10 @@ class TPageProperties;
 class TSectionPanel;
 } // namespace arkona::site::ui
 
+namespace arkona::catalogue::ui {
+class TfrmKat;
+}
+
 namespace arkona::app {
 
 class MainStatusBar;
@@ -64,6 +68,7 @@ public:
     CommandSet& commands() { return commands_; }
     site::SiteStructure& siteStructure() { return structure_; }
     site::ui::TreePane* treePane() const { return treePane_; }
+    catalogue::ui::TfrmKat* catalogueWindow() const { return katalog_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -91,6 +96,9 @@ private:
     void setProjectCommands(bool open);
     void updateOrderProgramCommand();
 
+    void wireCatalogue();
+    void openCatalogue();
+    void closeCatalogue();
     void runEnvironmentSettings();
     void runDataCheck();
     void startOrderProgram();
@@ -121,6 +129,8 @@ private:
     site::ui::TSectionPanel* sectionPanel_ = nullptr;
     int focusArea_ = 1;
     QAction* mnKatalog_ = nullptr;
+    QAction* tbKatalog_ = nullptr;
+    catalogue::ui::TfrmKat* katalog_ = nullptr; // made when first opened
     QAction* mnObjednavky_ = nullptr;
     QAction* mnBarevne_ = nullptr;
     QAction* mnExterniEditor_ = nullptr;

@@ -50,7 +50,7 @@ struct Fixture {
         window->resize(900, 600);
         // The first showing is the activation: it reads the editor setting, opens the project.
         window->show();
-        opened = QTest::qWaitFor([this] { return context.projectOpen; });
+        opened = QTest::qWaitFor([this] { return context.projectOpen; }, 30000);
         tree = control<PageTreeWidget>(window.get(), "tvTree");
         panel = control<TSectionPanel>(window.get(), "tsSekce");
         grid = control<QTableWidget>(window.get(), "grdSekce");

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QPixmap>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
@@ -42,15 +43,17 @@ QAction* action(QObject* root, const char* name) {
 
 void whenModal(const char* objectName, std::function<void(QWidget*)> step) {
     auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
+    // Measured in time, not ticks: on a loaded machine the window may take a while to show.
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
     const QString name = QString::fromLatin1(objectName);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, name, step] {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, name, step] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal->objectName() == name && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
             step(modal);
-        } else if (++*tries > 500) {
+        } else if (clock->elapsed() > 30000) {
             timer->stop();
             timer->deleteLater();
             qWarning("modal window %s was not shown", qPrintable(name));
