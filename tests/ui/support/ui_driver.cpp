@@ -5,8 +5,8 @@
 #include "storage/schema.h"
 
 #include <QDir>
-#include <QPixmap>
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <QTimer>
 #include <memory>
 
