@@ -41,6 +41,8 @@ Příkazy:
   katalog PROJEKT            položky katalogu s cenami; --csv jako CSV, --group N jedna skupina,
                              --update-prices aktualizace cen v produktových sekcích
   tree PROJEKT               strom stránek projektu; --optimise ho nejprve přečísluje
+  generate PROJEKT           vygeneruje web projektu do složky WWW; --scope all|section|branch|page
+                             a --page HTMLID omezí, které stránky
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
   template show SOUBOR       šablona (.qsp, .qsk, .qso) nebo nastavení obchodu (.qsh), jak je
@@ -83,13 +85,9 @@ int run(int argc, char** argv, Streams& io) {
         int (*run)(Arguments, Streams&);
     };
     static const Entry commands[] = {
-        {"table", runTable},
-        {"check", runCheck},
-        {"pack", runPack},
-        {"sections", runSections},
-        {"katalog", runKatalog},
-        {"template", runTemplate},
-        {"tree", runTree},
+        {"table", runTable},       {"check", runCheck},       {"pack", runPack},
+        {"sections", runSections}, {"katalog", runKatalog},   {"template", runTemplate},
+        {"tree", runTree},         {"generate", runGenerate},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {
