@@ -85,6 +85,7 @@ private:
 
     void runEnvironmentSettings();
     void runDataCheck();
+    void runGenerator();
     void startOrderProgram();
     void showAbout();
 
