@@ -86,6 +86,8 @@ void LoadNavigator(const SiteSnapshot& snapshot, const site::PageNode& node, con
     const std::string images = site::RelativePath(folder, "/_images");
     const auto entries = navigationEntries(snapshot.tree(), node);
     bool beforeCurrent = true;
+    bool linkFolderKnown = false;
+    std::string linkFolder, linkPrefix;
     for (size_t j = 0; j < entries.size(); ++j) {
         const NavigationEntry& entry = entries[j];
         EntryKind kind = EntryKind::Other;
@@ -95,7 +97,7 @@ void LoadNavigator(const SiteSnapshot& snapshot, const site::PageNode& node, con
         } else if (beforeCurrent && j + 1 < entries.size() && entries[j + 1].level > entry.level) {
             kind = EntryKind::Path;
         }
-        const PageRecord* shown = snapshot.page(entry.node->id);
+        const PageRecord* shown = snapshot.page(*entry.node);
         if (!shown || !shown->navigation) {
             continue;
         }
@@ -107,8 +109,14 @@ void LoadNavigator(const SiteSnapshot& snapshot, const site::PageNode& node, con
             line = repeated("&nbsp;", (h - 1) * page.indent);
         }
         if (kind != EntryKind::Current) {
+            // Neighbouring entries mostly share their folder.
+            if (!linkFolderKnown || shown->path != linkFolder) {
+                linkFolder = shown->path;
+                linkPrefix = site::RelativePath(folder, linkFolder);
+                linkFolderKnown = true;
+            }
             line += "<A HREF=\"";
-            line += site::RelativePath(folder, shown->path);
+            line += linkPrefix;
             line += shown->src;
             line += ".htm\" TARGET=\"wsp\">";
         }

@@ -4,7 +4,7 @@
 #include "base/paths.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <fcntl.h>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -18,34 +18,52 @@ namespace {
                 " nelze zapsat: " + std::error_code(error, std::generic_category()).message());
 }
 
+// Writes everything or returns the error.
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
+}
+
 } // namespace
 
-void writePageFile(const std::filesystem::path& file, std::string_view bytes) {
+void writePageFile(const std::filesystem::path& file, std::string_view bytes, bool mayExist) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const auto status = fs::status(file, ec);
-    if (fs::is_directory(status)) {
-        fail(file, EISDIR);
+    if (mayExist) {
+        const auto status = fs::status(file, ec);
+        if (fs::is_directory(status)) {
+            fail(file, EISDIR);
+        }
+        const auto writeBits =
+            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        if (fs::is_regular_file(status) && (status.permissions() & writeBits) == fs::perms::none) {
+            fail(file, EACCES);
+        }
     }
-    const auto writeBits =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (fs::is_regular_file(status) && (status.permissions() & writeBits) == fs::perms::none) {
-        fail(file, EACCES);
-    }
+    // The process's own name for the file being written: two programs writing the same site
+    // never share one.
     const fs::path temp = file.parent_path() / ("~" + file.filename().string() + "." +
                                                 std::to_string(::getpid()) + ".tmp");
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) {
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
         fail(file, errno);
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    int error = written ? 0 : errno;
-    if (std::fclose(f) != 0 && written) {
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
-    if (!written || error != 0) {
+    if (error != 0) {
         fs::remove(temp, ec);
-        fail(file, error ? error : EIO);
+        fail(file, error);
     }
     fs::rename(temp, file, ec);
     if (ec) {

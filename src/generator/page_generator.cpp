@@ -257,7 +257,7 @@ void PageGenerator::footer(PageState& state) {
     out.add("</BODY></HTML>");
 }
 
-std::filesystem::path PageGenerator::targetFile(const PageRecord& page) {
+SiteFolders::Target PageGenerator::targetFile(const PageRecord& page) {
     if (settings_.preview && settings_.mainFramePass) {
         // The folder of the page is created in every mode, as a whole-site run would.
         folders_.createFolder(page.disk);
@@ -269,8 +269,11 @@ std::filesystem::path PageGenerator::targetFile(const PageRecord& page) {
 
 bool PageGenerator::write(const PageRecord& page) {
     try {
-        lastFile_ = targetFile(page);
-        writePageFile(lastFile_, lines_.bytes());
+        const SiteFolders::Target target = targetFile(page);
+        lastFile_ = target.path;
+        lines_.encodeTo(fileBytes_);
+        // A file written earlier in this run is known; one that was there may be read-only.
+        writePageFile(lastFile_, fileBytes_, target.existed);
         return true;
     } catch (const std::exception& e) {
         lastFailure_ = PageFailure{page.id, lastFile_, e.what()};

@@ -89,7 +89,7 @@ private:
     void redirectScript(PageState& state);
     void footer(PageState& state);
     std::string dateLine() const;
-    std::filesystem::path targetFile(const PageRecord& page);
+    SiteFolders::Target targetFile(const PageRecord& page);
     bool write(const PageRecord& page);
 
     const SiteSnapshot& snapshot_;
@@ -101,6 +101,7 @@ private:
     long long total_ = 0;
     long long remaining_ = 0;
     PageLines lines_;
+    std::string fileBytes_; // reused from page to page
     std::filesystem::path lastFile_;
     std::optional<PageFailure> lastFailure_;
 };

@@ -19,6 +19,8 @@ public:
     // The file: every entry followed by CR LF, in Windows-1250; characters the code page cannot
     // hold become numeric character references.
     std::string bytes() const;
+    // The same into `out`, whose memory is reused from page to page.
+    void encodeTo(std::string& out) const;
 
 private:
     std::vector<std::string> lines_;

@@ -79,16 +79,16 @@ const std::filesystem::path& SiteFolders::createFolder(std::string_view disk) {
     return f.path;
 }
 
-std::filesystem::path SiteFolders::fileToWrite(std::string_view disk, std::string_view name) {
+SiteFolders::Target SiteFolders::fileToWrite(std::string_view disk, std::string_view name) {
     createFolder(disk);
     Folder& f = folder(disk);
     const std::string key = text::toUpper(name);
     const auto known = f.entries.find(key);
     if (known != f.entries.end()) {
-        return f.path / fromUtf8(known->second);
+        return {f.path / fromUtf8(known->second), true};
     }
     f.entries.emplace(key, std::string(name));
-    return f.path / fromUtf8(name);
+    return {f.path / fromUtf8(name), false};
 }
 
 bool SiteFolders::contains(std::string_view disk, std::string_view name) {

@@ -27,7 +27,11 @@ public:
     const std::filesystem::path& createFolder(std::string_view disk);
     // The native path of file `name` in the stored folder `disk`, after creating the folder.
     // A file that exists in another letter case is that file.
-    std::filesystem::path fileToWrite(std::string_view disk, std::string_view name);
+    struct Target {
+        std::filesystem::path path;
+        bool existed = false; // the file was there when the folder was listed
+    };
+    Target fileToWrite(std::string_view disk, std::string_view name);
 
     // Whether file `name` exists in the stored folder `disk` (any letter case); creates nothing.
     bool contains(std::string_view disk, std::string_view name);

@@ -181,6 +181,11 @@ SiteSnapshot SiteSnapshot::read(const std::filesystem::path& projectFolder,
         }
     }
 
+    s.byPosition_.reserve(tree.size());
+    for (const site::PageNode* node : tree.preorder()) {
+        s.byPosition_.push_back(s.page(node->id));
+    }
+
     const auto readVariables = [&](const char* name, Variables& into) {
         const auto table = openTable(projectFolder, name);
         const int id = required(table, "HTMLID");

@@ -126,6 +126,10 @@ public:
     const site::PageTree& tree() const { return *tree_; }
     // The row of a page; nullptr when the table has no live row with that HTMLID.
     const PageRecord* page(std::string_view id) const;
+    // The row of a node of the tree, found by its place in the walk.
+    const PageRecord* page(const site::PageNode& node) const {
+        return byPosition_[tree_->position(node)];
+    }
     size_t pageCount() const { return pages_.size(); }
 
     // The sections of a page in PORADI order (rows of equal PORADI in table order).
@@ -145,6 +149,7 @@ private:
 
     const site::PageTree* tree_ = nullptr;
     TextMap<PageRecord> pages_;
+    std::vector<const PageRecord*> byPosition_; // by the node's place in the tree's walk
     TextMap<std::vector<SectionRecord>> sections_;
     Variables systemVariables_;
     Variables userVariables_;
