@@ -28,7 +28,7 @@ const char* kGenerateHelp = R"(Použití:
       --scope all      všechny stránky (výchozí)
       --scope section  aktuální oddíl: stránka nejvyšší úrovně nad --page se vším pod ní
       --scope branch   aktuální větev: stránka --page se vším pod ní
-      --scope page     pouze stránka --page
+      --scope page     pouze stránka --page (také --page bez --scope)
       Průběh se vypisuje na standardní chybový výstup, souhrn na standardní výstup.
       Ctrl+C zastaví generování po dokončení rozpracované stránky.
       Návratový kód 1, když se některou stránku nepodařilo zapsat nebo bylo generování
@@ -150,13 +150,17 @@ int runGenerate(Arguments args, Streams& io) {
     if (missing) {
         return badUsage(io, "za --scope a --page patří hodnota", "generate");
     }
-    const auto scope = scopeNamed(scopeText.value_or("all"));
+    // A page named without a scope is that page alone.
+    const auto scope = scopeNamed(scopeText.value_or(page ? "page" : "all"));
     if (!scope) {
         return badUsage(io, "neznámý rozsah „" + *scopeText + "“ (all, section, branch, page)",
                         "generate");
     }
     if (*scope != GenerationScope::All && !page) {
         return badUsage(io, "rozsah „" + *scopeText + "“ potřebuje --page HTMLID", "generate");
+    }
+    if (*scope == GenerationScope::All && page) {
+        return badUsage(io, "rozsah „all“ žádnou stránku nepotřebuje", "generate");
     }
     if (args.words.size() != 1 || args.words[0].starts_with("--")) {
         return badUsage(io, "generate potřebuje právě jednu složku projektu", "generate");

@@ -257,7 +257,31 @@ void PageGenerator::footer(PageState& state) {
     out.add("</BODY></HTML>");
 }
 
+// A page's file must stay inside the site folder whatever its row says: no folder named "." or
+// "..", no file name that is one or holds a separator.
+static bool staysInSite(const PageRecord& page) {
+    size_t start = 0;
+    const std::string_view disk = page.disk;
+    while (start <= disk.size()) {
+        size_t end = disk.find_first_of("\\/", start);
+        if (end == std::string_view::npos) {
+            end = disk.size();
+        }
+        const std::string_view part = disk.substr(start, end - start);
+        if (part == "." || part == "..") {
+            return false;
+        }
+        start = end + 1;
+    }
+    return page.src != "." && page.src != ".." &&
+           page.src.find_first_of("\\/") == std::string::npos;
+}
+
 SiteFolders::Target PageGenerator::targetFile(const PageRecord& page) {
+    if (!staysInSite(page)) {
+        throw Error("Soubor stránky " + page.id + " („" + page.disk + "\\" + page.src +
+                    ".htm“) by ležel mimo složku webu.");
+    }
     if (settings_.preview && settings_.mainFramePass) {
         // The folder of the page is created in every mode, as a whole-site run would.
         folders_.createFolder(page.disk);

@@ -70,6 +70,10 @@ TEST(GenerateCommand, UsageMistakes) {
                      "Nápovědu vypíše „arkona generate --help“.\n");
     r = arkona("generate " + p + " --page");
     EXPECT_EQ(r.exitCode, 2);
+    r = arkona("generate " + p + " --scope all --page 8_");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "arkona: rozsah „all“ žádnou stránku nepotřebuje\n"
+                     "Nápovědu vypíše „arkona generate --help“.\n");
     r = arkona("generate");
     EXPECT_EQ(r.exitCode, 2);
     r = arkona("generate " + p + " --scope branch --page 99_");
@@ -103,6 +107,15 @@ TEST(GenerateCommand, OneBranchAndAFailingPage) {
         << r.err;
     EXPECT_EQ(pagesOf(project / "WWW"), (std::set<std::string>{"zbozi/caje.htm"}));
     EXPECT_EQ(ProfileFile::read(project / "ArkonaTree.ini", "Generate", "LastDate"), "");
+}
+
+TEST(GenerateCommand, APageNamedWithoutAScopeIsGeneratedAlone) {
+    TempDir dir;
+    const fs::path project = arkona::test::copySampleProject(dir.path());
+    const auto r = arkona("generate " + arkona::test::shellQuote(project.string()) + " --page 9_");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("Vygenerováno stránek: 1 z 1, chyb: 0")) << r.out;
+    EXPECT_EQ(pagesOf(project / "WWW"), (std::set<std::string>{"zbozi/kava.htm"}));
 }
 
 TEST(GenerateCommand, TwoRunsAtOnceLeaveWholePages) {

@@ -141,6 +141,22 @@ TEST_F(Run, AReadOnlyPageStaysAsItWas) {
     }
 }
 
+TEST_F(Run, APageWhoseRowPointsOutsideTheSiteIsNotWritten) {
+    addPages({page("8_", 8, "0_", "ven", "/../..", "Ven"),
+              page("9_", 9, "0_", "../ven", "", "Ven 2"),
+              page("10_", 10, "0_", "x", "/a/./b", "Tečka")});
+    structure.load({}, treeProgress);
+    const RunReport report = generate();
+    EXPECT_EQ(report.written, 6);
+    ASSERT_EQ(report.failures.size(), 3u);
+    EXPECT_EQ(report.failures[0].reason,
+              "Soubor stránky 8_ („\\..\\..\\ven.htm“) by ležel mimo složku webu.");
+    EXPECT_EQ(report.failures[1].reason,
+              "Soubor stránky 9_ („\\../ven.htm“) by ležel mimo složku webu.");
+    EXPECT_FALSE(fs::exists(project.parent_path() / "ven.htm"));
+    EXPECT_FALSE(fs::exists(dir.path().parent_path() / "ven.htm"));
+}
+
 TEST_F(Run, AnOpenReaderOfAPageKeepsWhatItOpened) {
     generate(GenerationScope::Page, "2_");
     const std::string first = written("dva.htm");
