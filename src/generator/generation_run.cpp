@@ -145,7 +145,15 @@ RunReport SiteGeneration::run(GenerationScope scope, const std::string& selected
     report.total = static_cast<long long>(pages.size());
     {
         DataSetUp data(*this);
-        InitDBGen(settingsFor(options), display, {});
+        // A part of the site reads completely only the pages it writes.
+        SiteSnapshot::Options read;
+        if (scope != GenerationScope::All) {
+            read.completePages.emplace();
+            for (const site::PageNode* node : pages) {
+                read.completePages->insert(node->id);
+            }
+        }
+        InitDBGen(settingsFor(options), display, read);
         generator_->setCounts(report.total, report.total);
         for (const site::PageNode* node : pages) {
             display.idle();
@@ -177,7 +185,7 @@ void SiteGeneration::writeBack(const GenerationOptions& options, const RunReport
     const auto ini = context_.iniPath();
     try {
         writeGenerationOptions(ini, options);
-        if (report.complete()) {
+        if (report.complete() && report.written > 0) {
             const Moment now = clock_();
             writeLastGeneration(ini, Locale::current().formatDateTime(now.date, now.time));
         }

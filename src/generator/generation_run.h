@@ -61,8 +61,9 @@ public:
 
     // A whole run: renumbers a changed tree first (its progress in `treeProgress`), generates
     // the pages of the scope, stops between pages when a stop was requested, and writes the
-    // options back to [Generate]; LastDate only when every page was written. Pages that cannot
-    // be written are counted and reported by the caller (failureReport); the run goes on.
+    // options back to [Generate]; LastDate only when every page was written (and there was one).
+    // Pages that cannot be written are counted and reported by the caller (failureReport); the
+    // run goes on.
     RunReport run(GenerationScope scope, const std::string& selectedId,
                   const GenerationOptions& options, GenerationDisplay& display,
                   Progress& treeProgress);

@@ -100,6 +100,16 @@ TEST_F(Run, ACompleteRunRecordsItsDateAndTheOptions) {
     EXPECT_EQ(readLastGeneration(project / "ArkonaTree.ini"), "7.3.2026 08:05:09");
 }
 
+TEST_F(Run, ARunWithNothingToGenerateIsNoGeneration) {
+    // The branch of a link page whose target is gone.
+    addPages({page("8_", 8, "2_", "nikde", "", "Odkaz bez cíle", {{"LINK", true}})});
+    structure.load({}, treeProgress);
+    const RunReport report = generate(GenerationScope::Branch, "8_");
+    EXPECT_EQ(report.total, 0);
+    EXPECT_EQ(ini("LastDate"), "");
+    EXPECT_EQ(ini("GenOddil"), "True");
+}
+
 TEST_F(Run, PagesThatCannotBeWrittenAreCountedAndTheRunGoesOn) {
     // A file where the folder /b should be: its two pages cannot be written.
     fs::create_directories(site);
