@@ -9,6 +9,7 @@
 #include "app/window_caption.h"
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
+#include "generator/ui/generator_dialog.h"
 #include "site/ui/page_picker_dialog.h"
 #include "site/ui/page_properties.h"
 #include "site/ui/page_tree_widget.h"
@@ -187,7 +188,8 @@ void TArkona1::buildMenus() {
     QMenu* nastroje = addMenu(bar, "mnNastroje", "Nást&roje");
     mnKatalog_ = add(nastroje, "mnKatalog", "&Katalog zboží", {}, P, N);
     mnKatalog_->setCheckable(true);
-    add(nastroje, "mnGenerovani", "&Generování HTML", {}, P, N);
+    QAction* generovani = add(nastroje, "mnGenerovani", "&Generování HTML", {}, P, R);
+    connect(generovani, &QAction::triggered, this, &TArkona1::runGenerator);
     add(nastroje, "mnNahledStranek", "Ná&hled stránek HTML", {}, P, N);
     add(nastroje, "mnEditorSablon", "Editor ša&blon", {}, P, N);
     add(nastroje, "mnAktualizaceWWW", "&Aktualizace WWW", {}, P, N);
@@ -253,7 +255,8 @@ void TArkona1::buildToolBar() {
     tbHlavni_->addSeparator();
     add("tbEditorSablon", "Editor šablon", QStyle::SP_FileDialogListView, P, N);
     tbKatalog_ = add("tbKatalog", "Katalog zboží", QStyle::SP_DirIcon, P, N);
-    add("tbGenerovani", "Generování HTML", QStyle::SP_BrowserReload, P, N);
+    QAction* generovani = add("tbGenerovani", "Generování HTML", QStyle::SP_BrowserReload, P, R);
+    connect(generovani, &QAction::triggered, this, &TArkona1::runGenerator);
     add("tbNahled", "Náhled označené stránky", QStyle::SP_FileDialogContentsView, P, N);
 }
 
@@ -677,6 +680,11 @@ void TArkona1::runDataCheck() {
         progress.finish();
         Messages::error(e.what());
     }
+}
+
+void TArkona1::runGenerator() {
+    generator::ui::TfrmGen dialog(context_, data_, structure_, this);
+    dialog.exec();
 }
 
 void TArkona1::startOrderProgram() {

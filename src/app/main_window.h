@@ -101,6 +101,7 @@ private:
     void closeCatalogue();
     void runEnvironmentSettings();
     void runDataCheck();
+    void runGenerator();
     void startOrderProgram();
     void showAbout();
 

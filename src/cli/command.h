@@ -34,5 +34,6 @@ int runSections(Arguments args, Streams& io);
 int runKatalog(Arguments args, Streams& io);
 int runTemplate(Arguments args, Streams& io);
 int runTree(Arguments args, Streams& io);
+int runGenerate(Arguments args, Streams& io);
 
 } // namespace arkona::cli

@@ -41,6 +41,8 @@ Příkazy:
   katalog PROJEKT            položky katalogu s cenami; --csv jako CSV, --group N jedna skupina,
                              --update-prices aktualizace cen v produktových sekcích
   tree PROJEKT               strom stránek projektu; --optimise ho nejprve přečísluje
+  generate PROJEKT           vygeneruje web projektu do složky WWW; --scope all|section|branch|page
+                             a --page HTMLID omezí, které stránky
   table info SOUBOR          struktura tabulky dBase (verze, kódová stránka, sloupce, počty řádků)
   table dump SOUBOR          řádky tabulky jako text; --csv jako CSV, --deleted i smazané řádky
   template show SOUBOR       šablona (.qsp, .qsk, .qso) nebo nastavení obchodu (.qsh), jak je
@@ -90,6 +92,7 @@ int run(int argc, char** argv, Streams& io) {
         {"katalog", runKatalog},
         {"template", runTemplate},
         {"tree", runTree},
+        {"generate", runGenerate},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {
