@@ -184,7 +184,10 @@ void PageGenerator::redirectScript(PageState& state) {
     out.add("<!--");
     out.add("if(top==self){self.location.href=\"" + site::RelativePath(state.folder, hostFolder) +
             hostName + "?." + page.path + "/" + page.src + ".htm\";}");
-    out.add("self.parent.cestawsp=\"" + site::RelativePath(page.path, "") + "\";");
+    // Only the page in the work frame says where the root is; the navigation frame's page would
+    // otherwise overwrite it with its own way back.
+    out.add("if(self.name==\"wsp\"){self.parent.cestawsp=\"" + site::RelativePath(page.path, "") +
+            "\";}");
     out.add("//-->");
     out.add("</SCRIPT>");
     out.add("</HEAD>\r");

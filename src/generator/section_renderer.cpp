@@ -1,6 +1,9 @@
 #include "generator/section_renderer.h"
 
+#include "generator/frame_set.h"
+#include "generator/shop_script.h"
 #include "site/section_types.h"
+#include "templates/template_files.h"
 
 namespace arkona::generator {
 
@@ -26,12 +29,25 @@ void SectionRenderer::Sekce(PageState& state) {
 }
 
 void SectionRenderer::Sekce_Hlavni(PageState& state) {
+    // Text sections go into the head before the script, wherever they stand among the
+    // sections; the script is written once, with the settings of the last main section.
+    const SectionRecord* main = nullptr;
     for (const SectionRecord& section : snapshot_.sections(state.page.id)) {
         if (section.type == std::string(1, site::kTextSection)) {
             textSection(state, section);
+        } else if (section.type == std::string(1, site::kMainSection)) {
+            main = &section;
         }
     }
-    // The shop script of the main section and the frame set come with their own rendering.
+    if (!main) {
+        return;
+    }
+    const templates::ShopSettings shop = templates::readSectionShopSettings(
+        settings_.projectFolder, main->templateName, templates::Defaults::Generator);
+    for (auto& line : shopScriptLines(shop)) {
+        state.lines.add(std::move(line));
+    }
+    writeFrameSet(state, shop, settings_);
 }
 
 } // namespace arkona::generator

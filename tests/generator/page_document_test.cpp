@@ -108,23 +108,40 @@ TEST_F(PageDocument, TheDateLineWithDateOrTimeAlone) {
     EXPECT_TRUE(hasLine(generated({}, o), " <BR>Datum poslední aktualizace: 7.3.2026"));
 }
 
-TEST_F(PageDocument, AFrameSetPageHasItsHeaderAndTextSectionsAndNoBody) {
-    addSection("2_", 1, 2, "h");
-    addSection("2_", 2, 1, "t", "<META NAME=\"x\" CONTENT=\"y\">");
-    const std::string page = generated({{"HD", "<!-- hlava -->"}});
-    EXPECT_EQ(page, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n"
-                    "<HTML>\r\n"
-                    "<HEAD>\r\n"
-                    "  <TITLE> Obchod </TITLE>\r\n"
-                    "  <META http-equiv=\"Content-Type\" CONTENT=\"text/html; "
-                    "CHARSET=windows-1250\">\r\n"
-                    "  <META NAME=\"Generator\" CONTENT=\"Arkona; 0\">\r\n"
-                    "  <META NAME=\"Title\" CONTENT=\"Obchod\">\r\n"
-                    "<!-- hlava -->\r\n"
-                    "<FONT FACE=\"Verdana CE, Arial\" SIZE=2 COLOR=\"#202020\">\r\n"
-                    "<META NAME=\"x\" CONTENT=\"y\">\r\n"
-                    "\r\n"
-                    "</HTML>\r\n");
+// Text sections go into the head before the script, also when they follow the main section.
+TEST_F(PageDocument, AFrameSetPageHasItsHeaderTextSectionsScriptAndFrameSet) {
+    addSection("2_", 1, 1, "h");
+    addSection("2_", 2, 2, "t", "<META NAME=\"x\" CONTENT=\"y\">");
+    const std::string page = generated({{"HD", "<!-- hlava -->"}, {"FT", "<P>Pata</P>"}});
+    const std::string head = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n"
+                             "<HTML>\r\n"
+                             "<HEAD>\r\n"
+                             "  <TITLE> Obchod </TITLE>\r\n"
+                             "  <META http-equiv=\"Content-Type\" CONTENT=\"text/html; "
+                             "CHARSET=windows-1250\">\r\n"
+                             "  <META NAME=\"Generator\" CONTENT=\"Arkona; 0\">\r\n"
+                             "  <META NAME=\"Title\" CONTENT=\"Obchod\">\r\n"
+                             "<!-- hlava -->\r\n"
+                             "<FONT FACE=\"Verdana CE, Arial\" SIZE=2 COLOR=\"#202020\">\r\n"
+                             "<META NAME=\"x\" CONTENT=\"y\">\r\n"
+                             "\r\n"
+                             "<SCRIPT LANGUAGE=\"JavaScript\"><!--\r\n";
+    EXPECT_EQ(page.substr(0, head.size()), head);
+    // Without a shop settings file every key has its default: the frames at the top, 80 pixels.
+    const std::string tail =
+        "w('</HEAD>');\r\r\n"
+        "w('<FRAMESET ROWS=\"80,*\" FRAMEBORDER=0 BORDER=0 FRAMESPACING=0 FRAMEPADDING=0>');\r\n"
+        "w('<FRAME NAME=\"nav\" SRC=\"\" MARGINHEIGHT=\"0\" MARGINWIDTH=\"0\" SCROLLING=no>');\r\n";
+    EXPECT_NE(page.find(tail), std::string::npos);
+    EXPECT_TRUE(page.ends_with("// --></SCRIPT>\r\n"
+                               "<NOFRAMES>\r\n"
+                               "<BODY TEXT=\"#202020\" BGCOLOR=\"#FFFFEE\" LINK=\"#0000CC\" "
+                               "VLINK=\"#660066\" ALINK=\"#CC0000\">\r\n"
+                               "<P>Pata</P>\r\n"
+                               "</BODY></NOFRAMES>\r\n"
+                               "</FRAMESET>\r\n"
+                               "</HTML>\r\n"))
+        << page;
 }
 
 TEST_F(PageDocument, WithoutAProjectNameTheTitleLineStaysAndTheTitleMetaGoes) {
@@ -144,7 +161,8 @@ TEST_F(PageDocument, AnOwnerWithoutLeadingSlashAndTheDefaultOwner) {
     EXPECT_TRUE(hasLine(a, "if(top==self){self.location.href=\"../obchod.htm?./a/x.htm\";}"));
     const std::string b = text::toUtf8(written("a/b/y.htm"));
     EXPECT_TRUE(hasLine(b, "if(top==self){self.location.href=\"../../hlavni.htm?./a/b/y.htm\";}"));
-    EXPECT_TRUE(hasLine(b, "self.parent.cestawsp=\"../../\";"));
+    // Only the page in the work frame tells the frame set its way back to the root.
+    EXPECT_TRUE(hasLine(b, "if(self.name==\"wsp\"){self.parent.cestawsp=\"../../\";}"));
 }
 
 } // namespace
