@@ -12,8 +12,10 @@
 #include "storage/schema.h"
 #include "templates.h"
 
+#include <array>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -146,7 +148,36 @@ void buildTables(const fs::path& source, const fs::path& dbfFolder) {
     }
 }
 
+// The powered-by logo every generated page shows at its foot (85 x 28): the name in blocky
+// capitals on a band.
+void drawLogo(const fs::path& file) {
+    static const std::map<char, std::array<const char*, 7>> glyphs = {
+        {'A', {"01110", "10001", "10001", "11111", "10001", "10001", "10001"}},
+        {'R', {"11110", "10001", "10001", "11110", "10100", "10010", "10001"}},
+        {'K', {"10001", "10010", "10100", "11000", "10100", "10010", "10001"}},
+        {'O', {"01110", "10001", "10001", "10001", "10001", "10001", "01110"}},
+        {'N', {"10001", "11001", "10101", "10011", "10001", "10001", "10001"}},
+    };
+    Canvas logo(85, 28, colour("2F5F2F"));
+    logo.fill(1, 1, 83, 26, colour("E8F0E0"));
+    const std::string name = "ARKONA";
+    int x = 4;
+    for (char letter : name) {
+        const auto& rows = glyphs.at(letter);
+        for (int row = 0; row < 7; ++row) {
+            for (int col = 0; col < 5; ++col) {
+                if (rows[static_cast<size_t>(row)][col] == '1') {
+                    logo.fill(x + col * 2, 7 + row * 2, 2, 2, colour("2F5F2F"));
+                }
+            }
+        }
+        x += 13;
+    }
+    writeGif(logo, file);
+}
+
 void drawPictures(const fs::path& source, const fs::path& output) {
+    drawLogo(output / "WWW" / "_images" / "arlogo.gif");
     const json doc = json::parse(readText(source / "pictures.json"));
     for (const char* name : {"nav", "vyb"}) {
         const json& p = doc.at(name);
