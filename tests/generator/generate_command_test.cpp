@@ -43,9 +43,10 @@ TEST(GenerateCommand, WritesTheSampleSite) {
               (std::set<std::string>{"hlavni.htm", "kontakt.htm", "kosik.htm", "navigace.htm",
                                      "objednavka.htm", "odeslano.htm", "uvod.htm", "zbozi.htm",
                                      "zbozi/caje.htm", "zbozi/caje/zelene.htm", "zbozi/kava.htm"}));
-    // Every normal page has its navigation column with links into the work frame.
+    // Every normal page has its navigation column with links into the work frame; the page of
+    // the navigation frame is the shop's banner with links of its own.
     for (const auto& file : pagesOf(site)) {
-        if (file == "hlavni.htm") {
+        if (file == "hlavni.htm" || file == "navigace.htm") {
             continue;
         }
         const std::string page = text::toUtf8(arkona::test::readFile(site / file));
@@ -53,6 +54,9 @@ TEST(GenerateCommand, WritesTheSampleSite) {
         EXPECT_NE(page.find("TARGET=\"wsp\"><IMG SRC=\""), std::string::npos) << file;
         EXPECT_TRUE(page.ends_with("</BODY></HTML>\r\n")) << file;
     }
+    EXPECT_NE(text::toUtf8(arkona::test::readFile(site / "navigace.htm"))
+                  .find("<A HREF=\"zbozi.htm\" TARGET=\"wsp\">Naše zboží</A>"),
+              std::string::npos);
     EXPECT_NE(ProfileFile::read(project / "ArkonaTree.ini", "Generate", "LastDate"), "");
 }
 

@@ -141,8 +141,8 @@ void ConfigHlavniTest::showsTheSampleSettings() {
     QCOMPARE(c<QComboBox>(&d, "cbPracovni")->currentData().toString(), QStringLiteral("/uvod.htm"));
     QCOMPARE(c<QComboBox>(&d, "cbKosik")->currentData().toString(), QStringLiteral("/kosik.htm"));
     QVERIFY(c<QCheckBox>(&d, "chbKosikAno")->isChecked());
-    QVERIFY(c<QRadioButton>(&d, "rbVlevo")->isChecked());
-    QCOMPARE(c<QSpinBox>(&d, "txtVelikost")->value(), 200);
+    QVERIFY(c<QRadioButton>(&d, "rbNahore")->isChecked());
+    QCOMPARE(c<QSpinBox>(&d, "txtVelikost")->value(), 56);
     QVERIFY(c<QRadioButton>(&d, "rbBody")->isChecked());
     QVERIFY(!c<QCheckBox>(&d, "chbC9")->isChecked());
     QVERIFY(!c<QLineEdit>(&d, "txtTC12")->isEnabled());
@@ -173,7 +173,7 @@ void ConfigHlavniTest::missingFileOpensTheDefaultWithAMessage() {
     QCOMPARE(prompter.messages()[0].kind, MessageKind::Information);
     QCOMPARE(prompter.messages()[0].caption, std::string("ArkonaPro"));
     QCOMPARE(d.windowTitle(), QStringLiteral("Vlastnosti šablony [default.qsh]"));
-    QCOMPARE(c<QSpinBox>(&d, "txtVelikost")->value(), 200);
+    QCOMPARE(c<QSpinBox>(&d, "txtVelikost")->value(), 56);
     // A name in another letter case is the same file, without a message.
     prompter.clear();
     TConfigHlavni1 upper(p.context, "DEFAULT.QSH");
@@ -295,7 +295,7 @@ void ConfigHlavniTest::closingWithChangesAsks() {
     const std::string original = bytesOf(p.sablony / "default.qsh");
     TConfigHlavni1 d(p.context, "");
     d.show();
-    click(&d, "rbNahore");
+    click(&d, "rbVlevo");
     prompter.answer(Answer::Cancel);
     click(&d, "pbStorno");
     QVERIFY(d.isVisible());
@@ -314,12 +314,12 @@ void ConfigHlavniTest::closingWithChangesAsks() {
 
     TConfigHlavni1 e(p.context, "");
     e.show();
-    click(&e, "rbNahore");
+    click(&e, "rbDole");
     prompter.answer(Answer::Yes);
     e.close();
     QVERIFY(!e.isVisible());
     QCOMPARE(templates::readShopSettings(p.sablony / "default.qsh", Defaults::Editor).umisteni,
-             std::string("nahore"));
+             std::string("dole"));
     QCOMPARE(prompter.unexpected(), 0);
 }
 
@@ -350,7 +350,7 @@ void ConfigHlavniTest::openAsksToSaveAndBeforeReplacing() {
              std::string("[Odskoky]\r\nvelikost=333\r\numisteni=dole\r\n"));
     // The unsaved change was dropped, as the user chose.
     QCOMPARE(templates::readShopSettings(p.sablony / "default.qsh", Defaults::Editor).umisteni,
-             std::string("vlevo"));
+             std::string("nahore"));
 
     // "No" keeps the file already there and opens it.
     writeBytes(p.root / "jinde" / "akce.qsh", "[Odskoky]\r\nvelikost=444\r\n");
@@ -379,7 +379,7 @@ void ConfigHlavniTest::saveAsAddsTheExtensionAndAsksBeforeReplacing() {
     QVERIFY(prompter.messages().empty());
     // The original file was not touched.
     QCOMPARE(templates::readShopSettings(p.sablony / "default.qsh", Defaults::Editor).velikost,
-             std::string("200"));
+             std::string("56"));
 
     const std::string saved = bytesOf(p.sablony / "vanoce.qsh");
     c<QSpinBox>(&d, "txtVelikost")->setValue(160);
