@@ -199,6 +199,9 @@ int runGenerate(Arguments args, Streams& io) {
     for (const auto& failure : report.failures) {
         io.err << "arkona: " << failure.reason << "\n";
     }
+    for (const auto& warning : report.warnings) {
+        io.err << "arkona: upozornění: " << warning << "\n";
+    }
     if (report.stopped) {
         io.err << "arkona: generování bylo přerušeno.\n";
     }

@@ -85,14 +85,9 @@ int run(int argc, char** argv, Streams& io) {
         int (*run)(Arguments, Streams&);
     };
     static const Entry commands[] = {
-        {"table", runTable},
-        {"check", runCheck},
-        {"pack", runPack},
-        {"sections", runSections},
-        {"katalog", runKatalog},
-        {"template", runTemplate},
-        {"tree", runTree},
-        {"generate", runGenerate},
+        {"table", runTable},       {"check", runCheck},       {"pack", runPack},
+        {"sections", runSections}, {"katalog", runKatalog},   {"template", runTemplate},
+        {"tree", runTree},         {"generate", runGenerate},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {

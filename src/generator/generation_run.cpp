@@ -161,7 +161,11 @@ RunReport SiteGeneration::run(GenerationScope scope, const std::string& selected
                 report.stopped = true;
                 break;
             }
-            switch (generator_->Generate(node->id)) {
+            const auto outcome = generator_->Generate(node->id);
+            for (auto& w : generator_->takeWarnings()) {
+                report.warnings.push_back(std::move(w));
+            }
+            switch (outcome) {
             case PageGenerator::Outcome::Written:
                 ++report.written;
                 break;

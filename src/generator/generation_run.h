@@ -37,6 +37,7 @@ struct RunReport {
     long long total = 0;   // pages in the scope
     long long written = 0; // pages written
     std::vector<PageFailure> failures;
+    std::vector<std::string> warnings; // what a page was written without (a picture, ...)
     bool stopped = false;
     double seconds = 0;
 

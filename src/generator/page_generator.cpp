@@ -91,7 +91,9 @@ std::string footerText(std::string_view footer) {
 PageGenerator::PageGenerator(const SiteSnapshot& snapshot, GeneratorSettings settings,
                              GenerationDisplay& display, Prompter& prompter)
     : snapshot_(snapshot), settings_(std::move(settings)), display_(display), prompter_(prompter),
-      sections_(snapshot_, settings_), folders_(settings_.siteFolder) {}
+      folders_(settings_.siteFolder), sections_(snapshot_, settings_, folders_) {
+    sections_.onTemplateRead([this] { step(kStepTemplate); });
+}
 
 void PageGenerator::step(const char* caption) {
     display_.step(settings_.preview ? std::string() : std::string(caption));

@@ -76,6 +76,10 @@ public:
     Outcome Generate(const std::string& pageId);
 
     const std::optional<PageFailure>& lastFailure() const { return lastFailure_; }
+    // Warnings of the pages generated since the last call (pictures that could not be copied).
+    std::vector<std::string> takeWarnings() { return sections_.takeWarnings(); }
+    // How many template files the run has read.
+    int templateFilesRead() const { return sections_.templates().filesRead(); }
     // The lines and the file of the last page generated.
     const PageLines& lines() const { return lines_; }
     const std::filesystem::path& lastFile() const { return lastFile_; }
@@ -96,8 +100,8 @@ private:
     GeneratorSettings settings_;
     GenerationDisplay& display_;
     Prompter& prompter_;
-    SectionRenderer sections_;
     SiteFolders folders_;
+    SectionRenderer sections_;
     long long total_ = 0;
     long long remaining_ = 0;
     PageLines lines_;

@@ -11,4 +11,14 @@ namespace arkona::generator {
 // any of these stays byte for byte as it is.
 std::string scriptString(std::string_view value);
 
+// A value written into a single-quoted string of a generated script where double quotes belong
+// to the markup it carries (a font tag, a unit, a template's text): a backslash, an apostrophe
+// and line breaks are escaped, and the "<" rule above applies. Double quotes stay.
+std::string singleQuoted(std::string_view value);
+
+// A text shown as HTML inside a single-quoted script string (a goods line's code, name and
+// description): every line break (CR LF, or a lone CR or LF) becomes <BR>, an apostrophe
+// &acute;, a backslash is escaped and the "<" rule applies.
+std::string delEnter(std::string_view value);
+
 } // namespace arkona::generator

@@ -13,7 +13,14 @@ void SectionRenderer::textSection(PageState& state, const SectionRecord& section
     state.lines.add({});
 }
 
+SectionRenderer::SectionRenderer(const SiteSnapshot& snapshot, const GeneratorSettings& settings,
+                                 SiteFolders& folders)
+    : snapshot_(snapshot), settings_(settings), templates_(settings.projectFolder),
+      pictures_(folders, settings.projectFolder),
+      products_(snapshot, templates_, pictures_, warnings_) {}
+
 void SectionRenderer::Sekce(PageState& state) {
+    products_.startPage();
     for (const SectionRecord& section : snapshot_.sections(state.page.id)) {
         if (section.type.size() != 1) {
             continue;
@@ -22,7 +29,10 @@ void SectionRenderer::Sekce(PageState& state) {
         case site::kTextSection:
             textSection(state, section);
             break;
-        default: // product, cart and order sections: their own rendering
+        case site::kProductSection:
+            products_.write(state, section);
+            break;
+        default: // cart ("k") and order ("o") sections write here when they come
             break;
         }
     }

@@ -91,6 +91,10 @@ SiteFolders::Target SiteFolders::fileToWrite(std::string_view disk, std::string_
     return {f.path / fromUtf8(name), false};
 }
 
+void SiteFolders::forget(std::string_view disk, std::string_view name) {
+    folder(disk).entries.erase(text::toUpper(name));
+}
+
 bool SiteFolders::contains(std::string_view disk, std::string_view name) {
     const Folder& f = folder(disk);
     return f.exists && f.entries.contains(text::toUpper(name));

@@ -33,6 +33,9 @@ public:
     };
     Target fileToWrite(std::string_view disk, std::string_view name);
 
+    // Forgets a file fileToWrite named that could not be written after all.
+    void forget(std::string_view disk, std::string_view name);
+
     // Whether file `name` exists in the stored folder `disk` (any letter case); creates nothing.
     bool contains(std::string_view disk, std::string_view name);
 

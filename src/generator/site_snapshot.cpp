@@ -181,6 +181,52 @@ SiteSnapshot SiteSnapshot::read(const std::filesystem::path& projectFolder,
         }
     }
 
+    {
+        const auto table = openTable(projectFolder, storage::kZbozi);
+        const int id = required(table, "HTMLID");
+        const int section = required(table, "SEKCEID");
+        const auto at = [&](std::string_view name) { return table.fieldIndex(name); };
+        const int order = at("PORADI"), type = at("TYP"), code = at("KOD"), name = at("NAZEV"),
+                  nameFont = at("FONT_NAZ"), descriptionFont = at("FONT_POP"),
+                  description = at("POPIS"), picture = at("OBRAZEK"), unit = at("MJ"),
+                  round = at("ROUND"), price = at("P_CENA"), priceWithVat = at("P_CENA_DPH"),
+                  discount = at("SLEVA"), maxQuantity = at("KS_MAX"), step = at("KS_KROK");
+        const auto number = [](const dbf::Record& r, int col) {
+            return col < 0 ? 0.0 : r.number(col).value_or(0);
+        };
+        table.scan([&](const dbf::Record& r) {
+            SectionKey key{trimmed(r, id), r.integer(section).value_or(0)};
+            if (!wanted(key.page)) {
+                return true;
+            }
+            GoodsRecord g;
+            g.type = textOf(r, type);
+            g.code = textOf(r, code);
+            g.name = textOf(r, name);
+            g.nameFont = textOf(r, nameFont);
+            g.descriptionFont = textOf(r, descriptionFont);
+            g.description = memoOf(r, description);
+            g.picture = picture < 0 ? std::string() : trimmed(r, picture);
+            g.unit = textOf(r, unit);
+            g.round = textOf(r, round);
+            g.price = number(r, price);
+            g.priceWithVat = number(r, priceWithVat);
+            if (discount >= 0) {
+                g.discount = r.number(discount);
+            }
+            g.maxQuantity = number(r, maxQuantity);
+            g.step = number(r, step);
+            g.order = number(r, order);
+            s.goods_[std::move(key)].push_back(std::move(g));
+            return true;
+        });
+        for (auto& [key, rows] : s.goods_) {
+            std::stable_sort(
+                rows.begin(), rows.end(),
+                [](const GoodsRecord& a, const GoodsRecord& b) { return a.order < b.order; });
+        }
+    }
+
     s.byPosition_.reserve(tree.size());
     for (const site::PageNode* node : tree.preorder()) {
         s.byPosition_.push_back(s.page(node->id));
@@ -228,6 +274,12 @@ const std::vector<SectionRecord>& SiteSnapshot::sections(std::string_view pageId
     static const std::vector<SectionRecord> none;
     const auto it = sections_.find(pageId);
     return it == sections_.end() ? none : it->second;
+}
+
+const std::vector<GoodsRecord>& SiteSnapshot::goods(const SectionKey& section) const {
+    static const std::vector<GoodsRecord> none;
+    const auto it = goods_.find(section);
+    return it == goods_.end() ? none : it->second;
 }
 
 const std::vector<PageVariable>& SiteSnapshot::systemVariables(std::string_view pageId) const {

@@ -82,6 +82,25 @@ struct TextHash {
 template <class T> using TextMap = std::unordered_map<std::string, T, TextHash, std::equal_to<>>;
 using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
+// One row of zbozi.dbf: a line of a product section.
+struct GoodsRecord {
+    std::string type;               // TYP: "K"/"R" goods, "N" heading, "E"/"S" set
+    std::string code;               // KOD
+    std::string name;               // NAZEV
+    std::string nameFont;           // FONT_NAZ
+    std::string descriptionFont;    // FONT_POP
+    std::string description;        // POPIS
+    std::string picture;            // OBRAZEK, trimmed
+    std::string unit;               // MJ
+    std::string round;              // ROUND
+    double price = 0;               // P_CENA as stored
+    double priceWithVat = 0;        // P_CENA_DPH as stored
+    std::optional<double> discount; // SLEVA; nothing when blank
+    double maxQuantity = 0;         // KS_MAX
+    double step = 0;                // KS_KROK
+    double order = 0;               // PORADI
+};
+
 // A product section's key, for what later parts keep per section (its goods).
 struct SectionKey {
     std::string page;
@@ -110,8 +129,8 @@ public:
         std::optional<TextSet> completePages;
     };
 
-    // Reads struktur.dbf, html.dbf, prom_sys.dbf and prom_usr.dbf of the project. A table that
-    // cannot be read throws arkona::Error with its message.
+    // Reads struktur.dbf, html.dbf, zbozi.dbf, prom_sys.dbf and prom_usr.dbf of the project. A
+    // table that cannot be read throws arkona::Error with its message.
     static SiteSnapshot read(const std::filesystem::path& projectFolder, const site::PageTree& tree,
                              const Options& options);
     static SiteSnapshot read(const std::filesystem::path& projectFolder,
@@ -138,6 +157,9 @@ public:
     const std::vector<PageVariable>& systemVariables(std::string_view pageId) const;
     const std::vector<PageVariable>& userVariables(std::string_view pageId) const;
 
+    // The goods rows of a section in PORADI order (rows of equal PORADI in table order).
+    const std::vector<GoodsRecord>& goods(const SectionKey& section) const;
+
     // A page that owns a section of type "h" is a frame-set page.
     bool isFrameSetPage(std::string_view pageId) const;
     // The page of the first main section in table order (the site's frame-set page); empty
@@ -151,6 +173,7 @@ private:
     TextMap<PageRecord> pages_;
     std::vector<const PageRecord*> byPosition_; // by the node's place in the tree's walk
     TextMap<std::vector<SectionRecord>> sections_;
+    std::unordered_map<SectionKey, std::vector<GoodsRecord>, SectionKeyHash> goods_;
     Variables systemVariables_;
     Variables userVariables_;
     TextSet frameSetPages_;

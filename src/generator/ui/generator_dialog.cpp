@@ -335,6 +335,16 @@ void TfrmGen::pbGenerujClick() {
     if (!report_.failures.empty()) {
         app::Messages::warning(failureReport(report_));
     }
+    if (!report_.warnings.empty()) {
+        std::string text = "Některé stránky byly vytvořeny s upozorněním:";
+        for (size_t i = 0; i < report_.warnings.size() && i < 5; ++i) {
+            text += "\r" + report_.warnings[i];
+        }
+        if (report_.warnings.size() > 5) {
+            text += "\r... a " + std::to_string(report_.warnings.size() - 5) + " dalších.";
+        }
+        app::Messages::warning(text);
+    }
 }
 
 void TfrmGen::pbStopClick() {
