@@ -36,4 +36,33 @@ function shopScriptOf(file) {
   return text.substring(text.indexOf('\n', start) + 1, end);
 }
 
-module.exports = { generatedSample, shopScriptOf, buildBin };
+// A project built by the sample builder from the sample's sources after `edit(sourceFolder)`
+// changed them, then `prepare(projectFolder)` (files the sources cannot hold), then generated.
+function generatedFromSources(edit, prepare, style = 'zakladni') {
+  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'arkona-e2e-'));
+  const sources = path.join(root, 'zdroj');
+  const project = path.join(root, 'projekt');
+  fs.cpSync(path.join(__dirname, '..', '..', 'samples', style), sources, { recursive: true });
+  edit(sources);
+  execFileSync(path.join(buildBin, '..', 'tools', 'arkona-sample-builder'), [sources, project],
+    { stdio: 'pipe' });
+  if (prepare) {
+    prepare(project);
+  }
+  execFileSync(path.join(buildBin, 'arkona'), ['generate', project], { stdio: 'pipe' });
+  return {
+    project,
+    site: path.join(project, 'WWW'),
+    cleanup: () => fs.rmSync(root, { recursive: true, force: true }),
+  };
+}
+
+function writeJson(file, value) {
+  fs.writeFileSync(file, JSON.stringify(value, null, 1));
+}
+
+function readJson(file) {
+  return JSON.parse(fs.readFileSync(file, 'utf8'));
+}
+
+module.exports = { generatedSample, generatedFromSources, shopScriptOf, buildBin, readJson, writeJson };

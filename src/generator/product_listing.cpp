@@ -108,32 +108,31 @@ std::string itemText(const TemplateCell& cell, const CellGrid& items) {
     return {};
 }
 
-// The totals of a product template: keyword, field (empty for a plain text), start value,
-// update statement.
+// The totals of a product template: keyword, field (empty for a plain text), start value, the
+// value sectiVysledek puts into the field. The update goes through nastav(), which fills every
+// field of the name: two product sections of one template on a page have two of each.
 struct Total {
     const char* keyword;
     const char* field;
-    const char* start; // an expression, or "0,-" written as it is
-    const char* update;
+    const char* start;  // an expression, or "0,-" written as it is
+    const char* update; // the new value of the field
 };
 const std::array<Total, 21> kTotals = {{
-    {"vybrané (bez DPH)", "celksum", "0,-", "document.FRM.celksum.value=parent.pr(total);"},
-    {"vybrané (s DPH)", "celksumDPH", "0,-", "document.FRM.celksumDPH.value=parent.pr(totalDPH);"},
-    {"vybrané (DPH)", "celksum_DPH", "0,-",
-     "document.FRM.celksum_DPH.value=parent.pr(totalDPH-total);"},
+    {"vybrané (bez DPH)", "celksum", "0,-", "parent.pr(total)"},
+    {"vybrané (s DPH)", "celksumDPH", "0,-", "parent.pr(totalDPH)"},
+    {"vybrané (DPH)", "celksum_DPH", "0,-", "parent.pr(totalDPH-total)"},
     {"vybrané po slevě (bez DPH)", "Scelksum", "parent.pr(parent.celkSum-parent.celkSleva)",
-     "document.FRM.Scelksum.value=parent.pr(total-sleva);"},
+     "parent.pr(total-sleva)"},
     {"vybrané po slevě (s DPH)", "ScelksumDPH", "parent.pr(parent.celkSumDPH-parent.celkSlevaDPH)",
-     "document.FRM.ScelksumDPH.value=parent.pr(totalDPH-slevaDPH);"},
+     "parent.pr(totalDPH-slevaDPH)"},
     {"vybrané po slevě (DPH)", "Scelksum_DPH",
      "parent.pr((parent.celkSumDPH-parent.celkSlevaDPH)-(parent.celkSum - parent.celkSleva))",
-     "document.FRM.Scelksum_DPH.value=parent.pr((totalDPH-total)-(slevaDPH-sleva));"},
-    {"celková sleva (bez DPH)", "celkSlevaF", "parent.pr(parent.celkSleva)",
-     "document.FRM.celkSlevaF.value=parent.pr(sleva);"},
+     "parent.pr((totalDPH-total)-(slevaDPH-sleva))"},
+    {"celková sleva (bez DPH)", "celkSlevaF", "parent.pr(parent.celkSleva)", "parent.pr(sleva)"},
     {"celková sleva (s DPH)", "celkSlevaFDPH", "parent.pr(parent.celkSlevaDPH)",
-     "document.FRM.celkSlevaFDPH.value=parent.pr(slevaDPH);"},
+     "parent.pr(slevaDPH)"},
     {"celková sleva (DPH)", "celkSlevaF_DPH", "parent.pr(parent.celkSlevaDPH - parent.celkSleva)",
-     "document.FRM.celkSlevaF_DPH.value=parent.pr(slevaDPH-sleva);"},
+     "parent.pr(slevaDPH-sleva)"},
     {"košík (bez DPH)", "", "parent.pr(parent.celkSum)", ""},
     {"košík (s DPH)", "", "parent.pr(parent.celkSumDPH)", ""},
     {"košík (DPH)", "", "parent.pr(parent.celkSumDPH - parent.celkSum)", ""},
@@ -143,23 +142,21 @@ const std::array<Total, 21> kTotals = {{
      "parent.pr((parent.celkSumDPH - parent.celkSum) - (parent.celkSlevaDPH - parent.celkSleva))",
      ""},
     {"vybrané + košík (bez DPH)", "Pcelksum", "parent.pr(parent.celkSum)",
-     "document.FRM.Pcelksum.value=parent.pr(total+parent.celkSum);"},
+     "parent.pr(total+parent.celkSum)"},
     {"vybrané + košík (s DPH)", "PcelksumDPH", "parent.pr(parent.celkSumDPH)",
-     "document.FRM.PcelksumDPH.value=parent.pr(totalDPH+parent.celkSumDPH);"},
+     "parent.pr(totalDPH+parent.celkSumDPH)"},
     {"vybrané + košík (DPH)", "Pcelksum_DPH", "parent.pr(parent.celkSumDPH-parent.celkSum)",
-     "document.FRM.Pcelksum_DPH.value=parent.pr((totalDPH+parent.celkSumDPH)-(total+parent."
-     "celkSum));"},
+     "parent.pr((totalDPH+parent.celkSumDPH)-(total+parent.celkSum))"},
     {"vybrané + košík po slevě (bez DPH)", "PScelksum",
      "parent.pr(parent.celkSum-parent.celkSleva)",
-     "document.FRM.PScelksum.value=parent.pr(total+parent.celkSum-sleva-parent.celkSleva);"},
+     "parent.pr(total+parent.celkSum-sleva-parent.celkSleva)"},
     {"vybrané + košík po slevě (s DPH)", "PScelksumDPH",
      "parent.pr(parent.celkSumDPH-parent.celkSlevaDPH)",
-     "document.FRM.PScelksumDPH.value=parent.pr(totalDPH+parent.celkSumDPH-slevaDPH-parent."
-     "celkSlevaDPH);"},
+     "parent.pr(totalDPH+parent.celkSumDPH-slevaDPH-parent.celkSlevaDPH)"},
     {"vybrané + košík po slevě (DPH)", "PScelksum_DPH",
      "parent.pr((parent.celkSumDPH-parent.celkSlevaDPH)-(parent.celkSum-parent.celkSleva))",
-     "document.FRM.PScelksum_DPH.value=parent.pr((totalDPH+parent.celkSumDPH-slevaDPH-parent."
-     "celkSlevaDPH)-(total+parent.celkSum-sleva-parent.celkSleva));"},
+     "parent.pr((totalDPH+parent.celkSumDPH-slevaDPH-parent.celkSlevaDPH)-(total+parent.celkSum-"
+     "sleva-parent.celkSleva))"},
 }};
 
 std::string totalText(const TemplateCell& cell) {
@@ -227,7 +224,7 @@ ProductListing productListing(const templates::SectionTemplate& t, std::string_v
     std::string updates;
     for (const Total& total : kTotals) {
         if (*total.update != '\0' && totals && gridShows(t.totals, total.keyword)) {
-            updates += total.update;
+            updates += std::string("nastav('") + total.field + "'," + total.update + ");";
         }
     }
     out.push_back(updates + "return this;}");

@@ -57,6 +57,10 @@ void ProductSectionWriter::write(PageState& state, const SectionRecord& section)
         out.add("<SCRIPT LANGUAGE=\"JavaScript\"><!--");
         out.add(kNotice);
         out.add("function w(s) {document.write(s);};function nic(){};");
+        // The totals of every product section on the page share their field names.
+        out.add("function nastav(n,v){var f=document.FRM[n];if(f==null){return;}"
+                "if(f.tagName==null&&f.length!=null){for(var i=0;i<f.length;i++){f[i].value=v;}}"
+                "else{f.value=v;}}");
         out.add("var cis=0,cisSub=0,total=0,totalDPH=0,sleva=0,slevaDPH=0,seznam=new "
                 "parent.vynuluj(100,''),cenaSest=0,cenaSestDPH=0,seznamSub=new "
                 "parent.vynuluj(1,''),oldSub='',aktSub=0,nText='',zs=new parent.vynuluj(1,'');");
