@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/prompter.h"
+#include "catalogue/goods_placing.h"
 #include "catalogue/item_store.h"
 #include "catalogue/product_row.h"
 
@@ -46,6 +47,10 @@ struct NewCodeCheck {
     // row a copy of its code, name, description, picture, prices, VAT code, discount, fonts,
     // rounding, order conditions and type. Both with the section and `poradi` given.
     std::optional<ProductRow> copy;
+    // The picture of the copy where it lies now (the item's file in `_obr`, or the file in the
+    // other row's page folder); empty when there is none. The copy's OBRAZEK names the file as
+    // it will be in this page's folder once copied (copyPictureToPage, asking before replacing).
+    std::filesystem::path pictureSource;
 };
 NewCodeCheck checkNewCode(const storage::ProjectContext& project, const SectionKey& section,
                           int poradi, std::string_view code);
@@ -58,6 +63,10 @@ struct NewCodeOutcome {
     std::optional<ProductRow> copy;
 };
 NewCodeOutcome enterNewCode(const storage::ProjectContext& project, const SectionKey& section,
+                            int poradi, std::string_view code, Prompter& prompter);
+// The same, and an accepted copy's picture is copied into the target page's folder at once
+// (asking before a file of that name is replaced); a failed copy leaves OBRAZEK empty.
+NewCodeOutcome enterNewCode(const storage::ProjectContext& project, const PlacingTarget& target,
                             int poradi, std::string_view code, Prompter& prompter);
 
 } // namespace arkona::catalogue

@@ -5,6 +5,7 @@
 #include "catalogue/code_set.h"
 #include "catalogue/item_store.h"
 #include "catalogue/product_row.h"
+#include "catalogue/vat.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -55,6 +56,26 @@ struct PlacingResult {
 PlacingResult placeItems(const storage::ProjectContext& project, const PlacingTarget& target,
                          PlacingMode mode, const std::vector<StoredItem>& marked,
                          Prompter& prompter, StatusLine& status);
+
+// The row an item becomes when placed: the section and `poradi`; KOD, NAZEV, POPIS of the item;
+// KS_MAX 30, KS_KROK 1, MJ "ks"; ROUND (empty becomes "0"), SLEVA, IDX_SLEVA and P_IDPH of the
+// item; P_CENA and P_CENA_DPH the item's derived, rounded net and gross sale prices; TYP "K" or
+// "E" by `typ`. OBRAZEK is left empty: it names a file of the page only once the picture is
+// copied there (copyItemPictureToPage).
+ProductRow placedProduct(const StoredItem& item, const SectionKey& section, int poradi,
+                         std::string_view typ, const VatRates& rates);
+
+// The item's picture file in `_obr` when the item names one and the file exists there.
+std::optional<std::filesystem::path> itemPictureFile(const storage::ProjectContext& project,
+                                                     const std::string& obrazek);
+
+// Copies a picture into the page's folder under its file name and returns that name for
+// OBRAZEK. `overwrite`: placing replaces a file of that name; otherwise the user is asked
+// ("Tento soubor již v projektu existuje! Chcete ho přepsat?") and on no the file is not copied
+// (the name is still returned). A failed copy shows its reason and returns nothing.
+std::optional<std::string> copyPictureToPage(const std::filesystem::path& source,
+                                             const std::filesystem::path& pageFolder,
+                                             bool overwrite, Prompter& prompter);
 
 // The catalogue items with these codes (letter case ignored) in the order of the set, read in
 // one pass; codes without an item are left out.
