@@ -51,4 +51,11 @@ std::filesystem::path projectArgument(const std::string& folder) {
     return folder;
 }
 
+storage::ProjectContext openProjectContext(const std::string& folder) {
+    storage::ProjectContext context;
+    context.setProjectFolder(projectArgument(folder));
+    storage::readArkonaTree(context);
+    return context;
+}
+
 } // namespace arkona::cli

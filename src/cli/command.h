@@ -35,5 +35,6 @@ int runKatalog(Arguments args, Streams& io);
 int runTemplate(Arguments args, Streams& io);
 int runTree(Arguments args, Streams& io);
 int runGenerate(Arguments args, Streams& io);
+int runGoods(Arguments args, Streams& io);
 
 } // namespace arkona::cli

@@ -3,6 +3,7 @@
 #include "base/progress.h"
 #include "catalogue/price_list.h"
 #include "catalogue/price_update.h"
+#include "cli/cli_support.h"
 #include "cli/command.h"
 #include "storage/project_context.h"
 
@@ -38,66 +39,6 @@ const char* kColumns[] = {"SKUPID",   "KOD",        "NAZEV", "N_IDPH",     "N_CE
                           "P_H",      "ROUND",      "SLEVA", "L",          "H",       "DPH_L",
                           "DPH_H",    "P_CENA",     "P_DPH", "P_CENA_DPH", "A_MARZE", "A_MARZE_KC",
                           "MARZE_KC", "SLEVA_KC"};
-
-// One line of the listing, as tab-separated text or CSV.
-class LineWriter {
-public:
-    explicit LineWriter(bool csv) : csv_(csv), locale_(Locale::current()) {
-        if (csv_) {
-            locale_.decimalSeparator = '.';
-        }
-    }
-
-    void text(std::string_view value) {
-        separate();
-        if (csv_ && value.find_first_of(",\"\r\n") != std::string_view::npos) {
-            line_ += '"';
-            for (char c : value) {
-                line_ += c;
-                if (c == '"') {
-                    line_ += '"';
-                }
-            }
-            line_ += '"';
-            return;
-        }
-        for (char c : value) {
-            // A tab or line break inside a name would break the line into columns.
-            line_ += !csv_ && (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-        }
-    }
-    // Derived values as the price list shows them.
-    void amount(double value) { text(locale_.formatNumber(value, 2)); }
-    // Stored amounts: two decimals, more where the stored value has them (price parts keep four).
-    void stored(double value) {
-        std::string s = locale_.formatNumber(value, 4);
-        while (s.back() == '0' && s[s.size() - 3] != locale_.decimalSeparator) {
-            s.pop_back();
-        }
-        text(s);
-    }
-    void whole(int value) { text(std::to_string(value)); }
-
-    std::string take() {
-        std::string out = std::move(line_) + "\n";
-        line_.clear();
-        first_ = true;
-        return out;
-    }
-
-private:
-    void separate() {
-        if (!first_) {
-            line_ += csv_ ? ',' : '\t';
-        }
-        first_ = false;
-    }
-
-    bool csv_;
-    Locale locale_;
-    std::string line_;
-    bool first_ = true;
-};
 
 std::string itemLine(LineWriter& w, const catalogue::PriceListLine& line) {
     const auto& i = line.item;
@@ -165,17 +106,6 @@ private:
     int reported_ = 0;
 };
 
-storage::ProjectContext openProject(const std::string& folder) {
-    if (!storage::isProjectFolder(folder)) {
-        throw Error("Složka „" + folder +
-                    "“ není projekt ArkonaPro: chybí v ní soubor ArkonaTree.ini.");
-    }
-    storage::ProjectContext context;
-    context.setProjectFolder(folder);
-    storage::readArkonaTree(context);
-    return context;
-}
-
 std::optional<int> takeGroup(Arguments& args, bool& bad) {
     auto it = std::find(args.words.begin(), args.words.end(), "--group");
     if (it == args.words.end()) {
@@ -242,7 +172,7 @@ int runKatalog(Arguments args, Streams& io) {
     if (update && (csv || group)) {
         return badUsage(io, "--update-prices nejde spojit s --group ani s --csv", "katalog");
     }
-    const auto project = openProject(args.words[0]);
+    const auto project = openProjectContext(args.words[0]);
     return update ? updatePrices(project, io) : list(project, group, csv, io);
 }
 

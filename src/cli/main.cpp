@@ -40,6 +40,8 @@ Příkazy:
   sections PROJEKT           sekce stránek; --page HTMLID jen jedné stránky
   katalog PROJEKT            položky katalogu s cenami; --csv jako CSV, --group N jedna skupina,
                              --update-prices aktualizace cen v produktových sekcích
+  goods PROJEKT --page HTMLID zboží produktových sekcí stránky s cenami; --section N jedna sekce,
+                             --csv jako CSV
   tree PROJEKT               strom stránek projektu; --optimise ho nejprve přečísluje
   generate PROJEKT           vygeneruje web projektu do složky WWW; --scope all|section|branch|page
                              a --page HTMLID omezí, které stránky
@@ -87,7 +89,7 @@ int run(int argc, char** argv, Streams& io) {
     static const Entry commands[] = {
         {"table", runTable},       {"check", runCheck},       {"pack", runPack},
         {"sections", runSections}, {"katalog", runKatalog},   {"template", runTemplate},
-        {"tree", runTree},         {"generate", runGenerate},
+        {"tree", runTree},         {"generate", runGenerate}, {"goods", runGoods},
     };
     for (const auto& entry : commands) {
         if (command != entry.name) {
