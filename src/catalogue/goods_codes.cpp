@@ -21,10 +21,11 @@ std::string utf8(const fs::path& p) {
     return std::string(s.begin(), s.end());
 }
 
-// The rows of zbozi.dbf with the code, read in one pass: whether any has it, and the first that
-// lies in another section than `section`.
+// The rows of zbozi.dbf with the code, read in one pass: whether any has it, whether `section`
+// itself has it, and the first that lies in another section.
 struct PlacedCode {
     bool anywhere = false;
+    bool here = false;
     std::optional<ProductRow> elsewhere;
 };
 
@@ -42,11 +43,12 @@ PlacedCode findPlaced(const storage::ProjectContext& project, const SectionKey& 
         }
         placed.anywhere = true;
         ProductRow row = readProductRow(r);
-        if (!(row.section() == section)) {
+        if (row.section() == section) {
+            placed.here = true;
+        } else if (!placed.elsewhere) {
             placed.elsewhere = std::move(row);
-            return false;
         }
-        return true;
+        return !placed.here;
     });
     return placed;
 }
@@ -115,7 +117,8 @@ NewCodeCheck checkNewCode(const storage::ProjectContext& project, const SectionK
             check.pictureSource = *picture;
             check.copy->obrazek = utf8(picture->filename());
         }
-    } else if (placed.elsewhere) {
+    } else if (placed.elsewhere && !placed.here) {
+        // A code occurs once in a section: a section that holds it is offered nothing.
         check.offer = CopyOffer::OtherSection;
         check.copy = copyOfRow(*placed.elsewhere, section, poradi);
         if (!check.copy->obrazek.empty()) {
