@@ -5,6 +5,7 @@
 #include "catalogue/item_pages.h"
 #include "catalogue/section_goods.h"
 #include "goods_project.h"
+#include "storage/data_module.h"
 #include "support/recorders.h"
 
 #include <gtest/gtest.h>
@@ -394,6 +395,44 @@ TEST_F(Goods, SortingByCodeAndNameUsesCzechOrder) {
         names.push_back(s.row.nazev);
     }
     EXPECT_EQ(names, (Strings{"Cukr", "Čaj", "Hrnek", "Chléb", "Nadpis"}));
+}
+
+// ---------------------------------------------------------------- the section list
+
+TEST_F(Goods, TheSectionListWithAndWithoutPricesFollowsTheCurrentSection) {
+    Row discounted = goods("8_", 2, 2, "R", "R1", "Ruční");
+    for (const auto& cell :
+         Row{{"P_CENA", 99.99}, {"P_CENA_DPH", 121.99}, {"SLEVA", 10}, {"ROUND", "2"}}) {
+        discounted.push_back(cell);
+    }
+    add("zbozi.dbf",
+        {discounted, goods("8_", 2, 1, "N", "", "Nadpis"), goods("8_", 1, 1, "K", "JINA")});
+    storage::TData2 data;
+    data.SetProjectPath(project.projectFolder);
+    data.HTML_SetHtmlID("8_");
+    data.qHtml.open();
+    ASSERT_TRUE(data.qHtml.locate("SEKCEID", 2.0));
+
+    openSectionGoods(data, false);
+    EXPECT_EQ(&data.activeGoodsView(), &data.qZboziL);
+    auto list = sectionGoodsList(data.activeGoodsView(), false);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].typText, "nadpis");
+    EXPECT_EQ(list[1].kod, "R1");
+    EXPECT_EQ(list[1].typText, "zboží - ručně");
+    EXPECT_DOUBLE_EQ(list[1].sleva, 10);
+    EXPECT_FALSE(list[1].prices);
+
+    openSectionGoods(data, true);
+    list = sectionGoodsList(data.activeGoodsView(), true);
+    ASSERT_EQ(list.size(), 2u);
+    ASSERT_TRUE(list[1].prices);
+    // 99.99 and 121.99 to whole units; the discount 9.999 to 10.
+    EXPECT_DOUBLE_EQ(list[1].prices->TMP_P_CENA, 100);
+    EXPECT_DOUBLE_EQ(list[1].prices->TMP_P_CENA_DPH, 122);
+    EXPECT_DOUBLE_EQ(list[1].prices->TMP_SLEVA_KC, 10);
+    // The reference edits exactly the listed row.
+    EXPECT_EQ(readProduct(project, list[1].ref).row.nazev, "Ruční");
 }
 
 // ---------------------------------------------------------------- pages with an item
