@@ -76,6 +76,24 @@ ProductRow copyOfRow(const ProductRow& other, const SectionKey& section, int por
     return row;
 }
 
+// The reason of a taken code, then the copy offer when there is one.
+NewCodeOutcome askAboutCode(const NewCodeCheck& check, Prompter& prompter) {
+    NewCodeOutcome outcome;
+    if (check.status == CodeStatus::Empty) {
+        return outcome;
+    }
+    if (check.status == CodeStatus::Free) {
+        outcome.accepted = true;
+        return outcome;
+    }
+    prompter.warning(check.takenMessage);
+    if (check.offer != CopyOffer::None && prompter.questionYesNo(kCopyOfferQuestion)) {
+        outcome.accepted = true;
+        outcome.copy = check.copy;
+    }
+    return outcome;
+}
+
 } // namespace
 
 bool sameCode(std::string_view a, std::string_view b) {
@@ -142,41 +160,15 @@ NewCodeCheck checkNewCode(const storage::ProjectContext& project, const SectionK
 
 NewCodeOutcome enterNewCode(const storage::ProjectContext& project, const SectionKey& section,
                             int poradi, std::string_view code, Prompter& prompter) {
-    NewCodeOutcome outcome;
-    const NewCodeCheck check = checkNewCode(project, section, poradi, code);
-    if (check.status == CodeStatus::Empty) {
-        return outcome;
-    }
-    if (check.status == CodeStatus::Free) {
-        outcome.accepted = true;
-        return outcome;
-    }
-    prompter.warning(check.takenMessage);
-    if (check.offer != CopyOffer::None && prompter.questionYesNo(kCopyOfferQuestion)) {
-        outcome.accepted = true;
-        outcome.copy = check.copy;
-    }
-    return outcome;
+    return askAboutCode(checkNewCode(project, section, poradi, code), prompter);
 }
 
 NewCodeOutcome enterNewCode(const storage::ProjectContext& project, const PlacingTarget& target,
                             int poradi, std::string_view code, Prompter& prompter) {
-    NewCodeOutcome outcome;
     const NewCodeCheck check = checkNewCode(project, target.section, poradi, code);
-    if (check.status == CodeStatus::Empty) {
-        return outcome;
-    }
-    if (check.status == CodeStatus::Free) {
-        outcome.accepted = true;
-        return outcome;
-    }
-    prompter.warning(check.takenMessage);
-    if (check.offer == CopyOffer::None || !prompter.questionYesNo(kCopyOfferQuestion)) {
-        return outcome;
-    }
-    outcome.accepted = true;
-    outcome.copy = check.copy;
-    if (!check.pictureSource.empty()) {
+    NewCodeOutcome outcome = askAboutCode(check, prompter);
+    if (outcome.copy && !check.pictureSource.empty()) {
+        // A failed copy was shown; the new row then names no picture rather than a missing one.
         outcome.copy->obrazek =
             copyPictureToPage(check.pictureSource, target.pageFolder, false, prompter)
                 .value_or(std::string());
