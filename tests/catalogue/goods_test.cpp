@@ -443,6 +443,11 @@ TEST_F(Goods, PagesWithAnItemListEveryRowWithExactlyItsCode) {
          goods("9_", 2, 2, "K", "AB"), goods("77_", 1, 1, "K", "AB")});
     EXPECT_EQ(pagesWithItem(project, "AB"), (Strings{"Čaje", "Čaje", "Káva", "77_"}));
     EXPECT_EQ(pagesWithItem(project, "XYZ"), Strings{});
+    // Quotes are ordinary characters of a code.
+    add("zbozi.dbf", {goods("9_", 2, 3, "R", "A\"B'C")});
+    EXPECT_EQ(pagesWithItem(project, "a\"b'c"), Strings{"Káva"});
+    EXPECT_EQ(checkNewCode(project, teas, 1, "A\"B'C").offer, CopyOffer::OtherSection);
+    EXPECT_EQ(checkNewCode(project, teas, 1, "A\"B").status, CodeStatus::Free);
     EXPECT_EQ(pageCountText(4), "Počet stránek s tímto zbožím: 4");
     EXPECT_EQ(loadingPagesStatus("Sencha"),
               "Načítám seznam stránek obsahujících zboží \"Sencha\".");
