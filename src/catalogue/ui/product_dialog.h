@@ -43,7 +43,7 @@ struct ProductDialogContext {
 // not be read (its message was shown). Otherwise the row as stored, for the list to make current.
 struct ProductDialogResult {
     bool stored = false;
-    std::uint32_t recno = 0; // record of the row in zbozi.dbf
+    std::uint32_t recno = 0; // record of the row in zbozi.dbf (0-based)
     std::string kod;         // its code; empty for a heading
     int poradi = 0;          // its PORADI
     char typ = 0;            // its TYP; a new "R" row may have become "K" (the copy offer)
@@ -58,8 +58,9 @@ public:
     // zadaná", 'N' "Nový nadpis".
     static ProductDialogResult addRow(QWidget* parent, const ProductDialogContext& context,
                                       char typ);
-    // The row at `recno` (1-based) of zbozi.dbf, as the list showed it: it must still lie in the
-    // context's section and hold `kod` (a heading: `poradi`); otherwise a message and nothing.
+    // The row at `recno` (0-based, as dbf::Record::recno) of zbozi.dbf, as the list showed it: it
+    // must still lie in the context's section and hold `kod` (a heading: `poradi`); otherwise a
+    // message and nothing.
     static ProductDialogResult editRow(QWidget* parent, const ProductDialogContext& context,
                                        std::uint32_t recno, const std::string& kod, int poradi);
 
