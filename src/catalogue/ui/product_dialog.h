@@ -1,9 +1,23 @@
 #pragma once
 
+#include "catalogue/product_prices.h"
+
 #include <QDialog>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QToolButton;
 
 namespace arkona::storage {
 class TData2;
@@ -73,10 +87,65 @@ public:
     // After "OK": the row as stored.
     const ProductDialogResult& result() const { return result_; }
 
+    void okCommand();
+    void catalogueCommand();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QWidget* buildRowPage();
+    QWidget* buildPricePanel(QWidget* parent);
+    QWidget* buildOrderPanel(QWidget* parent);
+    QWidget* buildPicturePanel(QWidget* parent);
+    QLineEdit* priceInput(QWidget* parent, const char* name, RowPriceField field);
+    QLabel* currencyLabel(QWidget* parent) const;
+
+    void showRow();
+    void showPrices();
+    void showPicture();
+    void showLink();
+    void leavePrice(RowPriceField field);
+    void leaveCode();
+    void leaveQuantity(QLineEdit* edit);
+    void focusLater(QWidget* target);
+    void runPendingFields();
+    void choosePicture();
+    void chooseLink();
+    void chooseFont(bool name);
+
     ProductDialogContext context_;
     std::unique_ptr<ProductEditor> editor_;
     ProductDialogResult result_;
+    QString currency_;
+    bool busy_ = false;
+    std::map<RowPriceField, QLineEdit*> prices_;
+    std::optional<RowPriceField> editing_; // the price input that has the focus
+
+    QTabWidget* pcProd_ = nullptr;
+    QLabel* lblNazev_ = nullptr;
+    QLabel* lblKod_ = nullptr;
+    QLineEdit* txtKod_ = nullptr;
+    QLineEdit* txtNazev_ = nullptr;
+    QPlainTextEdit* txtPopis_ = nullptr;
+    QLineEdit* txtObrazek_ = nullptr;
+    QLabel* imgObrazek_ = nullptr;
+    QWidget* pnOdkaz_ = nullptr;
+    QLineEdit* txtOdkaz_ = nullptr;
+    QToolButton* sbOdstranitOdkaz_ = nullptr;
+    QGroupBox* gbProdejni_ = nullptr;
+    QComboBox* cbDPH_ = nullptr;
+    QRadioButton* rbZadne_ = nullptr;
+    QRadioButton* rbDesetniky_ = nullptr;
+    QRadioButton* rbKoruny_ = nullptr;
+    QLabel* lblPCenaSl_ = nullptr;
+    QLabel* lblPCenaDPHSl_ = nullptr;
+    QGroupBox* gbObjednavka_ = nullptr;
+    QLineEdit* txtKsMax_ = nullptr;
+    QLineEdit* txtKsKrok_ = nullptr;
+    QLineEdit* txtMJ_ = nullptr;
+    QPushButton* pbKatalog_ = nullptr;
+    QPushButton* pbOK_ = nullptr;
 };
 
 } // namespace arkona::catalogue::ui
