@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -53,6 +54,11 @@ void whenModal(const char* objectName, std::function<void(QWidget*)> step) {
             timer->stop();
             timer->deleteLater();
             step(modal);
+            // A failed check returns from the step with the window still open; closing it lets
+            // the test report the failure instead of waiting for its time limit.
+            if (QTest::currentTestFailed() && modal->isVisible()) {
+                modal->close();
+            }
         } else if (clock->elapsed() > 30000) {
             timer->stop();
             timer->deleteLater();
