@@ -6,9 +6,12 @@
 #include "base/locale.h"
 #include "base/textcase.h"
 #include "catalogue/code_set.h"
+#include "catalogue/goods_codes.h"
+#include "catalogue/goods_placing.h"
 #include "catalogue/picture_files.h"
 #include "catalogue/price_update.h"
 #include "catalogue/rounding.h"
+#include "catalogue/section_goods.h"
 #include "catalogue/tables.h"
 #include "storage/project_context.h"
 
@@ -20,56 +23,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// ---------------------------------------------------------------- the row (zbozi.dbf)
-
-struct SectionKey {
-    std::string htmlId;
-    int sekceId = 0;
-};
-
-bool sameCode(std::string_view a, std::string_view b) {
-    return CodeSet::key(a) == CodeSet::key(b);
-}
-
-struct GoodsRow {
-    std::string htmlId;
-    int sekceId = 0;
-    int poradi = 0;
-    std::string kod;
-    std::string nazev;
-    std::string popis;
-    double pCena = 0;
-    double pCenaDph = 0;
-    std::string pIdph;
-    int idxSleva = 0;
-    double sleva = 0;
-    char typ = 'R';
-    std::string fontNaz;
-    std::string fontPop;
-    std::string obrazek;
-    double ksMax = 0;
-    double ksKrok = 0;
-    std::string mj;
-    std::string round;
-    std::string odkaz;
-    std::uint32_t recno = 0;
-
-    bool operator==(const GoodsRow&) const = default;
-};
-
-bool sameGoodsRow(const GoodsRow& a, const GoodsRow& b) {
-    return a == b;
-}
-
-SectionKey sectionOf(const GoodsRow& row) {
-    return {row.htmlId, row.sekceId};
-}
-
-RowPrices rowPrices(const GoodsRow& row) {
+RowPrices rowPrices(const ProductRow& row) {
     return {row.pCena, row.pCenaDph, row.pIdph, row.sleva, row.round};
 }
 
-void setRowPrices(GoodsRow& row, const RowPrices& prices) {
+void setRowPrices(ProductRow& row, const RowPrices& prices) {
     row.pCena = prices.pCena;
     row.pCenaDph = prices.pCenaDph;
     row.pIdph = prices.pIdph;
@@ -77,254 +35,12 @@ void setRowPrices(GoodsRow& row, const RowPrices& prices) {
     row.round = prices.round;
 }
 
-fs::path goodsTable(const storage::ProjectContext& project) {
-    return projectTable(project, "zbozi.dbf");
-}
-
-GoodsRow readGoodsRow(const dbf::Record& r) {
-    GoodsRow row;
-    row.htmlId = std::string(text::trim(r.text("HTMLID")));
-    row.sekceId = static_cast<int>(r.integerOr("SEKCEID"));
-    row.poradi = static_cast<int>(r.integerOr("PORADI"));
-    row.kod = std::string(text::trim(r.text("KOD")));
-    row.nazev = r.text("NAZEV");
-    row.popis = r.memo("POPIS");
-    row.pCena = r.numberOr("P_CENA");
-    row.pCenaDph = r.numberOr("P_CENA_DPH");
-    row.pIdph = std::string(text::trim(r.text("P_IDPH")));
-    row.idxSleva = static_cast<int>(r.integerOr("IDX_SLEVA"));
-    row.sleva = r.numberOr("SLEVA");
-    const std::string typ = text::toUpper(text::trim(r.text("TYP")));
-    row.typ = typ.empty() ? 'R' : typ[0];
-    row.fontNaz = r.text("FONT_NAZ");
-    row.fontPop = r.text("FONT_POP");
-    row.obrazek = r.text("OBRAZEK");
-    row.ksMax = r.numberOr("KS_MAX");
-    row.ksKrok = r.numberOr("KS_KROK");
-    row.mj = r.text("MJ");
-    row.round = std::string(text::trim(r.text("ROUND")));
-    row.odkaz = r.text("ODKAZ");
-    row.recno = r.recno();
-    return row;
-}
-
-void writeGoodsRow(const GoodsRow& row, dbf::Record& r) {
-    r.setText("HTMLID", row.htmlId);
-    r.setNumber("SEKCEID", row.sekceId);
-    r.setNumber("PORADI", row.poradi);
-    r.setText("KOD", row.kod);
-    r.setText("NAZEV", row.nazev);
-    r.setMemo("POPIS", row.popis);
-    r.setNumber("P_CENA", row.pCena);
-    r.setNumber("P_CENA_DPH", row.pCenaDph);
-    r.setText("P_IDPH", row.pIdph);
-    r.setNumber("IDX_SLEVA", row.idxSleva);
-    r.setNumber("SLEVA", row.sleva);
-    r.setText("TYP", std::string(1, row.typ));
-    r.setText("FONT_NAZ", row.fontNaz);
-    r.setText("FONT_POP", row.fontPop);
-    r.setText("OBRAZEK", row.obrazek);
-    r.setNumber("KS_MAX", row.ksMax);
-    r.setNumber("KS_KROK", row.ksKrok);
-    r.setText("MJ", row.mj);
-    r.setText("ROUND", row.round);
-    r.setText("ODKAZ", row.odkaz);
-}
-
-int nextPoradi(const storage::ProjectContext& project, const SectionKey& section) {
-    const auto table = dbf::Table::open(goodsTable(project), dbf::OpenMode::ReadOnly);
-    long long largest = 0;
-    table.scan([&](const dbf::Record& r) {
-        if (text::trim(r.text("HTMLID")) == section.htmlId &&
-            r.integerOr("SEKCEID") == section.sekceId) {
-            largest = std::max(largest, r.integerOr("PORADI"));
-        }
-        return true;
-    });
-    return static_cast<int>(largest + 1);
-}
-
-GoodsRow newGoodsRow(const storage::ProjectContext& project, const SectionKey& section, char typ) {
-    GoodsRow row;
-    row.htmlId = section.htmlId;
-    row.sekceId = section.sekceId;
-    row.poradi = nextPoradi(project, section);
-    row.typ = typ;
-    if (typ == 'N') {
-        row.round = "0";
-        return row;
-    }
-    row.pIdph = typ == 'S' ? "" : "0";
-    row.ksMax = 30;
-    row.ksKrok = 1;
-    row.mj = "ks";
-    row.round = "2";
-    return row;
-}
-
-bool sameKey(const GoodsRow& row, const SectionKey& section, std::string_view kod, int poradi) {
-    if (row.htmlId != section.htmlId || row.sekceId != section.sekceId) {
-        return false;
-    }
-    return row.typ == 'N' ? row.poradi == poradi && row.kod.empty() : sameCode(row.kod, kod);
-}
-
-std::optional<GoodsRow> readGoodsRowAt(const storage::ProjectContext& project, std::uint32_t recno,
-                                       const SectionKey& section, std::string_view kod,
-                                       int poradi) {
-    const auto table = dbf::Table::open(goodsTable(project), dbf::OpenMode::ReadOnly);
-    if (recno >= table.recordCount()) {
-        return std::nullopt;
-    }
-    const auto r = table.read(recno);
-    if (r.deleted()) {
-        return std::nullopt;
-    }
-    GoodsRow row = readGoodsRow(r);
-    if (!sameKey(row, section, kod, poradi)) {
-        return std::nullopt;
-    }
-    return row;
-}
-
-std::uint32_t insertGoodsRow(const storage::ProjectContext& project, const GoodsRow& row) {
-    auto table = dbf::Table::open(goodsTable(project));
-    auto r = table.blankRecord();
-    writeGoodsRow(row, r);
-    return table.append(r);
-}
-
-void updateGoodsRowAt(const storage::ProjectContext& project, const GoodsRow& original,
-                      const GoodsRow& row) {
-    auto table = dbf::Table::open(goodsTable(project));
-    if (original.recno >= table.recordCount()) {
-        throw Error("Update failed");
-    }
-    auto r = table.read(original.recno);
-    if (r.deleted() ||
-        !sameKey(readGoodsRow(r), sectionOf(original), original.kod, original.poradi)) {
-        throw Error("Update failed");
-    }
-    writeGoodsRow(row, r);
-    table.update(r);
-}
-
-const char* codeWidthMessage(char typ, const std::string& kod) {
-    if ((typ == 'S' || typ == 'E') && text::fromUtf8(kod).size() > 50) {
-        return "Kód sestavy může mít nejvýše 50 znaků!";
-    }
-    return nullptr;
-}
-
-inline constexpr const char* kCopyOffer = "Chcete zkopírovat nalezené zboží do této sekce?";
-
-// The first row of zbozi.dbf with the code (any page, any section).
-std::optional<GoodsRow> firstRowWithCode(const storage::ProjectContext& project,
-                                         std::string_view kod) {
-    const auto table = dbf::Table::open(goodsTable(project), dbf::OpenMode::ReadOnly);
-    std::optional<GoodsRow> found;
-    table.scan([&](const dbf::Record& r) {
-        if (sameCode(r.text("KOD"), kod)) {
-            found = readGoodsRow(r);
-        }
-        return !found;
-    });
-    return found;
-}
-
-// The first row with the code in another section than `section` (another page, or another
-// section of this page).
-std::optional<GoodsRow> rowElsewhere(const storage::ProjectContext& project, std::string_view kod,
-                                     const SectionKey& section) {
-    const auto table = dbf::Table::open(goodsTable(project), dbf::OpenMode::ReadOnly);
-    std::optional<GoodsRow> found;
-    table.scan([&](const dbf::Record& r) {
-        if (sameCode(r.text("KOD"), kod) &&
-            (std::string(text::trim(r.text("HTMLID"))) != section.htmlId ||
-             r.integerOr("SEKCEID") != section.sekceId)) {
-            found = readGoodsRow(r);
-        }
-        return !found;
-    });
-    return found;
-}
-
-// The copy offers of a taken code typed into a new row: the catalogue item when no section
-// holds its code yet, else the row of another section. Nothing when there is nothing to offer or
-// the user declines.
-std::optional<GoodsRow> offerCopy(const storage::ProjectContext& project, Prompter& prompter,
-                                  const GoodsRow& row, const fs::path& pageFolder) {
-    if (const auto stored = findItem(project, row.kod);
-        stored && !firstRowWithCode(project, row.kod)) {
-        if (!prompter.questionYesNo(kCopyOffer)) {
-            return std::nullopt;
-        }
-        // Filled as placing fills it, so the row sells at the item's price at once.
-        const Item& item = stored->item;
-        const ItemDerived prices = deriveItem(item, VatRates::of(project));
-        GoodsRow copy;
-        copy.htmlId = row.htmlId;
-        copy.sekceId = row.sekceId;
-        copy.poradi = row.poradi;
-        copy.kod = std::string(text::trim(item.kod));
-        copy.nazev = item.nazev;
-        copy.popis = stored->popis;
-        copy.pCena = prices.P_CENA;
-        copy.pCenaDph = prices.P_CENA_DPH;
-        copy.pIdph = item.pIdph;
-        copy.idxSleva = item.idxSleva;
-        copy.sleva = item.sleva;
-        copy.round = roundingCodeForCopy(item.round);
-        // A set typed in by hand stays a set when it takes the catalogue's set.
-        copy.typ = row.typ == 'S' ? 'E' : 'K';
-        copy.ksMax = 30;
-        copy.ksKrok = 1;
-        copy.mj = "ks";
-        const std::string picture(text::trim(item.obrazek));
-        if (!picture.empty()) {
-            const fs::path file = itemPicturePath(pictureFolder(project), picture);
-            std::error_code ec;
-            if (fs::is_regular_file(file, ec)) {
-                const fs::path name = file.filename();
-                const auto u8 = name.u8string();
-                const std::string utf8Name(u8.begin(), u8.end());
-                if (copyPicture(file, pageFolder, utf8Name, kItemPictureExists, Answer::No,
-                                prompter) != PictureCopy::Failed) {
-                    copy.obrazek = utf8Name;
-                }
-            }
-        }
-        return copy;
-    }
-    if (const auto other = rowElsewhere(project, row.kod, sectionOf(row))) {
-        if (!prompter.questionYesNo(kCopyOffer)) {
-            return std::nullopt;
-        }
-        GoodsRow copy = row;
-        copy.kod = other->kod;
-        copy.nazev = other->nazev;
-        copy.popis = other->popis;
-        copy.obrazek = other->obrazek;
-        copy.pCena = other->pCena;
-        copy.pCenaDph = other->pCenaDph;
-        copy.pIdph = other->pIdph;
-        copy.idxSleva = other->idxSleva;
-        copy.sleva = other->sleva;
-        copy.fontNaz = other->fontNaz;
-        copy.fontPop = other->fontPop;
-        copy.typ = other->typ;
-        // Its rounding too: the copied prices publish as they do there.
-        copy.round = other->round;
-        return copy;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 struct ProductEditor::State {
-    GoodsRow row;      // as edited
-    GoodsRow original; // as read (a new row: as started)
+    ProductRow row;      // as edited
+    ProductRow original; // as read (a new row: as started)
+    ProductRef ref;      // where it was read from or stored; meaningless while new
     bool isNew = true;
 };
 
@@ -341,8 +57,9 @@ ProductEditor::~ProductEditor() = default;
 ProductEditor ProductEditor::newRow(const storage::ProjectContext& project, Prompter& prompter,
                                     std::string htmlId, int sekceId, char typ,
                                     fs::path pageFolder) {
+    const SectionKey section{std::move(htmlId), sekceId};
     auto state = std::make_unique<State>();
-    state->row = newGoodsRow(project, SectionKey{std::move(htmlId), sekceId}, typ);
+    state->row = newProductRow(std::string(1, typ), section, nextPoradi(project, section));
     state->original = state->row;
     state->isNew = true;
     return ProductEditor(project, prompter, std::move(state), std::move(pageFolder));
@@ -353,13 +70,15 @@ std::optional<ProductEditor> ProductEditor::editRow(const storage::ProjectContex
                                                     int sekceId, std::uint32_t recno,
                                                     std::string_view kod, int poradi,
                                                     fs::path pageFolder) {
-    auto row = readGoodsRowAt(project, recno, SectionKey{std::move(htmlId), sekceId}, kod, poradi);
-    if (!row) {
+    const ProductRef ref{recno, std::move(htmlId), sekceId, std::string(kod), poradi};
+    auto stored = findProduct(project, ref);
+    if (!stored) {
         return std::nullopt;
     }
     auto state = std::make_unique<State>();
-    state->row = *row;
-    state->original = *row;
+    state->row = stored->row;
+    state->original = stored->row;
+    state->ref = stored->ref;
     state->isNew = false;
     return ProductEditor(project, prompter, std::move(state), std::move(pageFolder));
 }
@@ -367,7 +86,8 @@ std::optional<ProductEditor> ProductEditor::editRow(const storage::ProjectContex
 // ---------------------------------------------------------------- what the window shows
 
 char ProductEditor::typ() const {
-    return state_->row.typ;
+    const std::string& typ = state_->row.typ;
+    return typ.empty() ? 'R' : typ[0];
 }
 bool ProductEditor::isNew() const {
     return state_->isNew;
@@ -400,7 +120,7 @@ int ProductEditor::poradi() const {
     return state_->row.poradi;
 }
 std::uint32_t ProductEditor::recno() const {
-    return state_->row.recno;
+    return state_->ref.recno;
 }
 RowPrices ProductEditor::prices() const {
     return rowPrices(state_->row);
@@ -528,14 +248,14 @@ bool ProductEditor::leaveCode(std::string_view text, bool changed) {
     if (!codeEditable()) {
         return false;
     }
-    GoodsRow& row = state_->row;
-    row.kod = text::toUpper(text::trim(text));
+    ProductRow& row = state_->row;
+    row.kod = typedCode(text);
     if (row.kod.empty()) {
         okEnabled_ = false;
         return false;
     }
-    if (const char* tooLong = codeWidthMessage(row.typ, row.kod)) {
-        prompter_.warning(tooLong);
+    if (const auto tooLong = setCodeProblem(row.typ, row.kod)) {
+        prompter_.warning(*tooLong);
         okEnabled_ = false;
         return false;
     }
@@ -543,26 +263,28 @@ bool ProductEditor::leaveCode(std::string_view text, bool changed) {
     if (!changed) {
         return false;
     }
-    const CodeStatus status = codeStatus(project_, row.kod);
-    if (status == CodeStatus::Free) {
+    const PlacingTarget target{row.section(), {}, pageFolder_};
+    NewCodeOutcome outcome = enterNewCode(project_, target, row.poradi, row.kod, prompter_);
+    if (!outcome.accepted) {
+        okEnabled_ = false;
         return false;
     }
-    if (const char* taken = codeTakenMessage(status)) {
-        prompter_.warning(taken);
+    if (!outcome.copy) {
+        return false;
     }
-    if (auto copy = offerCopy(project_, prompter_, row, pageFolder_)) {
-        // The breakdown of a copied set opens here with the sets.
-        row = std::move(*copy);
-        return true;
+    // A set typed in by hand stays a set when it takes the catalogue's item. The breakdown of
+    // a copied set opens here with the sets.
+    if (isSet() && outcome.copy->typ == kTypeCatalogueGoods) {
+        outcome.copy->typ = kTypeCatalogueSet;
     }
-    okEnabled_ = false;
-    return false;
+    row = std::move(*outcome.copy);
+    return true;
 }
 
 // ---------------------------------------------------------------- storing
 
 bool ProductEditor::changed() const {
-    return state_->isNew || !sameGoodsRow(state_->row, state_->original);
+    return state_->isNew || state_->row != state_->original;
 }
 
 bool ProductEditor::store() {
@@ -570,10 +292,10 @@ bool ProductEditor::store() {
         return false;
     }
     if (state_->isNew) {
-        state_->row.recno = insertGoodsRow(project_, state_->row);
+        state_->ref = insertProduct(project_, state_->row).ref;
         state_->isNew = false;
     } else {
-        updateGoodsRowAt(project_, state_->original, state_->row);
+        state_->ref = updateProduct(project_, state_->ref, state_->row);
     }
     state_->original = state_->row;
     okEnabled_ = true;
@@ -599,11 +321,9 @@ ProductEditor::CatalogueEdit ProductEditor::editCataloguePrice(const ItemEditorC
     updateItem(project_, stored->recno, stored->item.kod, edited->item, edited->popis);
     RecalcProdKod(project_, edited->item, CodeSet{kod()}, progress);
     // The row takes the new prices; whatever else was edited since is kept.
-    const auto fresh = readGoodsRowAt(project_, recno(), sectionOf(state_->original),
-                                      state_->original.kod, state_->original.poradi);
-    if (fresh) {
-        setRowPrices(state_->row, rowPrices(*fresh));
-        setRowPrices(state_->original, rowPrices(*fresh));
+    if (const auto fresh = findProduct(project_, state_->ref)) {
+        setRowPrices(state_->row, rowPrices(fresh->row));
+        setRowPrices(state_->original, rowPrices(fresh->row));
     }
     return CatalogueEdit::Updated;
 }

@@ -164,13 +164,22 @@ int nextPoradi(const storage::ProjectContext& project, const SectionKey& section
     return largest + 1;
 }
 
-StoredProduct readProduct(const storage::ProjectContext& project, const ProductRef& ref) {
+std::optional<StoredProduct> findProduct(const storage::ProjectContext& project,
+                                         const ProductRef& ref) {
     const auto table = dbf::Table::open(goodsTable(project), dbf::OpenMode::ReadOnly);
     const auto row = rowAt(table, ref);
     if (!row) {
+        return std::nullopt;
+    }
+    return StoredProduct{readProductRow(*row), ref};
+}
+
+StoredProduct readProduct(const storage::ProjectContext& project, const ProductRef& ref) {
+    auto found = findProduct(project, ref);
+    if (!found) {
         throw Error(kProductGone);
     }
-    return {readProductRow(*row), ref};
+    return std::move(*found);
 }
 
 StoredProduct insertProduct(const storage::ProjectContext& project, const ProductRow& row) {

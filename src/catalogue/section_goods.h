@@ -44,6 +44,9 @@ int nextPoradi(const storage::ProjectContext& project, const SectionKey& section
 // The row again at its place, for the editor: fails with kProductGone when it is no longer the
 // row that was listed (deleted, or its key changed by someone else).
 StoredProduct readProduct(const storage::ProjectContext& project, const ProductRef& ref);
+// The same without failing: nothing when the row is no longer the one that was listed.
+std::optional<StoredProduct> findProduct(const storage::ProjectContext& project,
+                                         const ProductRef& ref);
 inline constexpr const char* kProductGone =
     "Položka produktové sekce byla mezitím změněna nebo odstraněna!";
 

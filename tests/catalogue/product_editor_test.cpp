@@ -1,3 +1,4 @@
+#include "catalogue/goods_codes.h"
 #include "catalogue/product_editor.h"
 #include "catalogue_project.h"
 #include "support/recorders.h"
@@ -17,17 +18,17 @@ const Strings kColumns = {"HTMLID",    "SEKCEID", "PORADI",   "TYP",        "KOD
                           "MJ",        "OBRAZEK", "FONT_NAZ", "FONT_POP",   "ODKAZ"};
 
 // Page 8_ lies in \caje of the site; its product section 1 is the one being edited.
-struct Goods : ::testing::Test, test::CatalogueProject {
+struct RowEditor : ::testing::Test, test::CatalogueProject {
     test::ScriptedPrompter prompter;
     fs::path pageFolder = project.siteFolder / "caje";
     test::RecordingProgress progress;
 
-    Goods() { fs::create_directories(pageFolder); }
+    RowEditor() { fs::create_directories(pageFolder); }
 
     ProductEditor fresh(char typ, const char* page = "8_", int section = 1) {
         return ProductEditor::newRow(project, prompter, page, section, typ, pageFolder);
     }
-    ProductEditor edit(std::uint32_t recno, const std::string& kod, int poradi = 0) {
+    ProductEditor edit(std::uint32_t recno, const std::string& kod, int poradi) {
         auto e = ProductEditor::editRow(project, prompter, "8_", 1, recno, kod, poradi, pageFolder);
         if (!e) {
             throw std::runtime_error("row not read");
@@ -58,7 +59,7 @@ struct Goods : ::testing::Test, test::CatalogueProject {
     }
 };
 
-TEST_F(Goods, NewRowsTakeTheirDefaultsAndStoreOnlyOnOk) {
+TEST_F(RowEditor, NewRowsTakeTheirDefaultsAndStoreOnlyOnOk) {
     ProductEditor r = fresh('R');
     EXPECT_EQ(r.poradi(), 1);
     EXPECT_TRUE(r.codeEditable());
@@ -88,7 +89,7 @@ TEST_F(Goods, NewRowsTakeTheirDefaultsAndStoreOnlyOnOk) {
     EXPECT_EQ(said(), Strings{});
 }
 
-TEST_F(Goods, HandTypedPricesThroughTheEditor) {
+TEST_F(RowEditor, HandTypedPricesThroughTheEditor) {
     ProductEditor r = fresh('R');
     r.leaveCode("P1", true);
     r.chooseVatCode(2);
@@ -110,14 +111,14 @@ TEST_F(Goods, HandTypedPricesThroughTheEditor) {
                                "warning: Hodnota nemůže být záporná!"}));
     // A placed row's prices come from the catalogue: nothing here changes them.
     add("zbozi.dbf", {row("8_", 1, 2, "K", "K1", "Placený")});
-    ProductEditor k = edit(1, "K1");
+    ProductEditor k = edit(1, "K1", 2);
     k.leavePrice(RowPriceField::P_CENA, "1", true);
     k.chooseVatCode(0);
     k.chooseRounding("0");
     EXPECT_FALSE(k.changed());
 }
 
-TEST_F(Goods, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) {
+TEST_F(RowEditor, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) {
     test::Row sencha = item(1, "X1", "Sencha");
     // Later values of a column win: the item's P_IDPH and P_H are overridden.
     sencha.insert(sencha.end(), {{"P_IDPH", "L"},
@@ -138,14 +139,14 @@ TEST_F(Goods, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) 
     EXPECT_TRUE(r.okEnabled());
     EXPECT_EQ(said(), Strings{});
     // Declined: "OK" stays off.
-    prompter.answers = {Answer::No};
+    prompter.answers = {Answer::Ok, Answer::No};
     EXPECT_FALSE(r.leaveCode("x1", true));
     EXPECT_FALSE(r.okEnabled());
     EXPECT_EQ(said(), (Strings{"warning: Tento kód zboží již existuje v katalogu!",
                                "question: Chcete zkopírovat nalezené zboží do této sekce?"}));
     // Accepted: the item's rounded prices, its VAT code, rounding and discount; the picture copied
     // from _obr after asking.
-    prompter.answers = {Answer::Yes, Answer::Yes};
+    prompter.answers = {Answer::Ok, Answer::Yes, Answer::Yes};
     EXPECT_TRUE(r.leaveCode("x1", true));
     EXPECT_TRUE(r.okEnabled());
     EXPECT_EQ(r.typ(), 'K');
@@ -160,23 +161,24 @@ TEST_F(Goods, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) 
                                 "1.000 ks zeleny.gif"});
 }
 
-TEST_F(Goods, ARowOfAnotherSectionIsOfferedWhateverItsSectionNumber) {
+TEST_F(RowEditor, ARowOfAnotherSectionIsOfferedWhateverItsSectionNumber) {
     // Section 1 of page 9_: the same SEKCEID on another page.
     add("zbozi.dbf",
         {row("9_", 1, 1, "R", "R9", "Ruční z devítky"), row("8_", 2, 1, "S", "S8", "Sada z dvojky"),
          row("8_", 1, 1, "R", "HERE", "")});
     ProductEditor r = fresh('R');
     EXPECT_EQ(r.poradi(), 2);
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {Answer::Ok, Answer::Yes};
     EXPECT_TRUE(r.leaveCode("r9", true));
     EXPECT_EQ(said(), (Strings{"warning: Tento kód zboží již existuje v produktové sekci!",
                                "question: Chcete zkopírovat nalezené zboží do této sekce?"}));
     r.store();
-    EXPECT_EQ(stored()[3], "8_ 1 2 R R9 Ruční z devítky  10.00 12.20 H 2 5.0000 1 30.000 1.000 ks "
+    // Its rounding and order conditions too: the copy publishes and sells as the original.
+    EXPECT_EQ(stored()[3], "8_ 1 2 R R9 Ruční z devítky  10.00 12.20 H 2 5.0000 1 5.000 1.000 bal "
                            "x.gif <B>");
     // Another section of this page: offered too, the set stays a set.
     ProductEditor s = fresh('R');
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {Answer::Ok, Answer::Yes};
     EXPECT_TRUE(s.leaveCode("S8", true));
     EXPECT_EQ(s.typ(), 'S');
     EXPECT_EQ(s.title(), "Sestava v produktové sekci - S8, Sada z dvojky");
@@ -192,7 +194,7 @@ TEST_F(Goods, ARowOfAnotherSectionIsOfferedWhateverItsSectionNumber) {
     EXPECT_FALSE(t.okEnabled());
 }
 
-TEST_F(Goods, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
+TEST_F(RowEditor, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
     ProductEditor s = fresh('S');
     const std::string czech50 = [] {
         std::string t;
@@ -203,7 +205,7 @@ TEST_F(Goods, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
     }();
     EXPECT_FALSE(s.leaveCode(czech50 + "X", true));
     EXPECT_FALSE(s.okEnabled());
-    EXPECT_EQ(said(), Strings{"warning: Kód sestavy může mít nejvýše 50 znaků!"});
+    EXPECT_EQ(said(), Strings{std::string("warning: ") + kSetCodeTooLong});
     s.leaveCode(czech50, true); // 50 bytes of Windows-1250
     EXPECT_TRUE(s.okEnabled());
     // Goods take the column's 80.
@@ -213,7 +215,7 @@ TEST_F(Goods, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
     EXPECT_EQ(said(), Strings{});
 }
 
-TEST_F(Goods, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
+TEST_F(RowEditor, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
     // Two headings and a goods row that shares the second heading's PORADI (older projects).
     add("zbozi.dbf", {row("8_", 1, 1, "N", "", "První"), row("8_", 1, 2, "N", "", "Druhý"),
                       row("8_", 1, 2, "R", "R2", "Zboží")});
@@ -228,19 +230,20 @@ TEST_F(Goods, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
     EXPECT_FALSE(ProductEditor::editRow(project, prompter, "8_", 1, 1, "", 1, pageFolder));
     EXPECT_FALSE(ProductEditor::editRow(project, prompter, "9_", 1, 2, "R2", 2, pageFolder));
     EXPECT_FALSE(ProductEditor::editRow(project, prompter, "8_", 1, 7, "R2", 2, pageFolder));
-    // The codes compare as code sets do.
-    ProductEditor goods = edit(2, " r2 ");
+    // The code must be the one listed, exactly: another spelling is another row.
+    EXPECT_FALSE(ProductEditor::editRow(project, prompter, "8_", 1, 2, "r2", 2, pageFolder));
+    ProductEditor goods = edit(2, "R2", 2);
     goods.setUnit("bal");
     goods.store();
-    EXPECT_EQ(rows("zbozi.dbf", {"KOD", "MJ"}), (Strings{"", "", "R2 bal"}));
+    EXPECT_EQ(rows("zbozi.dbf", {"KOD", "MJ"}), (Strings{"bal", "bal", "R2 bal"}));
 }
 
-TEST_F(Goods, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
+TEST_F(RowEditor, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
     add("zbozi.dbf", {row("8_", 1, 1, "R", "R1", "Čaj")});
     write(pageFolder / "Sub" / "a.gif", "GIF89a-a");
     write(dir.path() / "jinde" / "b.gif", "GIF89a-b");
     write(pageFolder / "b.gif", "GIF89a-old");
-    ProductEditor r = edit(0, "R1");
+    ProductEditor r = edit(0, "R1", 1);
     EXPECT_EQ(r.pictureFile(), std::nullopt); // x.gif is not there
     EXPECT_TRUE(r.choosePicture(pageFolder / "Sub" / "a.gif"));
     EXPECT_EQ(r.obrazek(), "Sub\\a.gif");
@@ -271,7 +274,7 @@ TEST_F(Goods, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
     EXPECT_EQ(r.odkaz(), "");
 }
 
-TEST_F(Goods, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
+TEST_F(RowEditor, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
     add("katalog.dbf", {item(1, "K1", "Sencha")}); // P_H 100 at 22 %
     add("zbozi.dbf", {row("8_", 1, 1, "K", "K1", "Sencha"), row("9_", 1, 1, "K", "k1", "Jinde"),
                       row("8_", 1, 2, "K", "GONE", "Smazané")});
@@ -283,7 +286,7 @@ TEST_F(Goods, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
         changed.pH = 200;
         return ProductEditor::EditedItem{changed, "nový popis"};
     };
-    ProductEditor k = edit(0, "K1");
+    ProductEditor k = edit(0, "K1", 1);
     k.setName("Sencha v akci");
     // Unsaved changes, declined: nothing stored, the item editor not opened.
     prompter.answers = {Answer::No};
@@ -306,10 +309,10 @@ TEST_F(Goods, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
     EXPECT_EQ(k.shownText(RowPriceField::P_CENA_DPH), "244,00");
     EXPECT_FALSE(k.changed());
     EXPECT_EQ(rows("zbozi.dbf", {"KOD", "P_CENA", "P_CENA_DPH", "ROUND"}),
-              (Strings{"K1 200.00 244.00", "k1 200.00 244.00", "GONE 10.00 12.20 1"}));
+              (Strings{"K1 200.00 244.00 0", "k1 200.00 244.00 0", "GONE 10.00 12.20 1"}));
     EXPECT_EQ(rows("katalog.dbf", {"KOD", "P_H", "POPIS"}), Strings{"K1 200.0000 nový popis"});
     // An item deleted from the catalogue: nothing happens.
-    ProductEditor gone = edit(2, "GONE");
+    ProductEditor gone = edit(2, "GONE", 2);
     EXPECT_EQ(gone.editCataloguePrice(raise, progress),
               ProductEditor::CatalogueEdit::NotInCatalogue);
     EXPECT_EQ(opened, 2);

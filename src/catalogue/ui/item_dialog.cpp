@@ -142,7 +142,11 @@ QWidget* TfrmZboz::buildItemArea() {
     txtKod_->setValidator(new ColumnValidator(40, true, txtKod_));
     txtKod_->setReadOnly(!editor_.codeEditable());
     txtKod_->installEventFilter(this);
-    connect(txtKod_, &QLineEdit::textEdited, this, [this] { pbOK_->setEnabled(false); });
+    // The upper-casing validator resets isModified() on every key, so typing is tracked here.
+    connect(txtKod_, &QLineEdit::textEdited, this, [this] {
+        codeEdited_ = true;
+        pbOK_->setEnabled(false);
+    });
     txtNazev_ = named(new QLineEdit(q(editor_.item().nazev), box), "txtNazev");
     txtNazev_->setValidator(new ColumnValidator(100, false, txtNazev_));
     connect(txtNazev_, &QLineEdit::textEdited, this,
@@ -460,7 +464,7 @@ void TfrmZboz::updateOk() {
 bool TfrmZboz::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         if (watched == txtKod_) {
-            if (event->type() == QEvent::FocusOut && txtKod_->isModified()) {
+            if (event->type() == QEvent::FocusOut && codeEdited_) {
                 leaveCode();
             }
             return false;
@@ -524,6 +528,7 @@ void TfrmZboz::leaveCode() {
         return;
     }
     busy_ = true;
+    codeEdited_ = false;
     editor_.leaveCode(s(txtKod_->text()));
     txtKod_->setText(q(editor_.item().kod));
     busy_ = false;
@@ -574,7 +579,7 @@ void TfrmZboz::okCommand() {
             leaveField(field);
         }
     }
-    if (txtKod_->isModified()) {
+    if (codeEdited_) {
         leaveCode();
     }
     if (!editor_.okEnabled()) {

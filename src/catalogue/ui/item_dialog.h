@@ -71,6 +71,7 @@ private:
     QString currency_;
 
     QLineEdit* txtKod_;
+    bool codeEdited_ = false; // typed into since it was last left
     QLineEdit* txtNazev_;
     QPlainTextEdit* txtPopis_;
     QComboBox* cbDistributor_;

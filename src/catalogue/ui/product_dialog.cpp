@@ -119,7 +119,7 @@ ProductDialogResult TfrmProd::addRow(QWidget* parent, const ProductDialogContext
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
-        return dialog.result();
+        return dialog.rowResult();
     } catch (const Error& e) {
         Messages::error(e.what());
         return {};
@@ -151,7 +151,7 @@ ProductDialogResult TfrmProd::editRow(QWidget* parent, const ProductDialogContex
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
-        return dialog.result();
+        return dialog.rowResult();
     } catch (const Error& e) {
         if (context.status) {
             context.status->show({});
@@ -211,7 +211,11 @@ QWidget* TfrmProd::buildRowPage() {
     txtKod_->setValidator(new ColumnValidator(80, true, txtKod_));
     txtKod_->setReadOnly(!editor_->codeEditable());
     txtKod_->installEventFilter(this);
-    connect(txtKod_, &QLineEdit::textEdited, this, [this] { pbOK_->setEnabled(false); });
+    // The upper-casing validator resets isModified() on every key, so typing is tracked here.
+    connect(txtKod_, &QLineEdit::textEdited, this, [this] {
+        codeEdited_ = true;
+        pbOK_->setEnabled(false);
+    });
     lblNazev_ = label(page, heading ? "Nadpis:" : "Název:", "lblNazev");
     txtNazev_ = named(new QLineEdit(page), "txtNazev");
     txtNazev_->setValidator(new ColumnValidator(100, false, txtNazev_));
@@ -477,7 +481,7 @@ bool TfrmProd::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
     if (watched == txtKod_) {
-        if (out && txtKod_->isModified()) {
+        if (out && codeEdited_) {
             leaveCode();
         }
         return false;
@@ -534,7 +538,8 @@ void TfrmProd::leaveCode() {
         return;
     }
     busy_ = true;
-    const bool replaced = editor_->leaveCode(s(txtKod_->text()), txtKod_->isModified());
+    const bool replaced = editor_->leaveCode(s(txtKod_->text()), codeEdited_);
+    codeEdited_ = false;
     busy_ = false;
     if (replaced) {
         showRow();
@@ -573,7 +578,7 @@ void TfrmProd::runPendingFields() {
     for (QLineEdit* edit : {txtKsMax_, txtKsKrok_}) {
         leaveQuantity(edit);
     }
-    if (txtKod_->isModified()) {
+    if (codeEdited_) {
         leaveCode();
     }
 }

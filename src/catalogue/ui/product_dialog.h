@@ -85,7 +85,7 @@ public:
 
     const ProductEditor& editor() const { return *editor_; }
     // After "OK": the row as stored.
-    const ProductDialogResult& result() const { return result_; }
+    const ProductDialogResult& rowResult() const { return result_; }
 
     void okCommand();
     void catalogueCommand();
@@ -126,6 +126,7 @@ private:
     QLabel* lblNazev_ = nullptr;
     QLabel* lblKod_ = nullptr;
     QLineEdit* txtKod_ = nullptr;
+    bool codeEdited_ = false; // typed into since it was last left
     QLineEdit* txtNazev_ = nullptr;
     QPlainTextEdit* txtPopis_ = nullptr;
     QLineEdit* txtObrazek_ = nullptr;
