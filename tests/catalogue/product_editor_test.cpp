@@ -17,12 +17,12 @@ const Strings kColumns = {"HTMLID",    "SEKCEID", "PORADI",   "TYP",        "KOD
                           "MJ",        "OBRAZEK", "FONT_NAZ", "FONT_POP",   "ODKAZ"};
 
 // Page 8_ lies in \caje of the site; its product section 1 is the one being edited.
-struct Goods : ::testing::Test, test::CatalogueProject {
+struct RowEditor : ::testing::Test, test::CatalogueProject {
     test::ScriptedPrompter prompter;
     fs::path pageFolder = project.siteFolder / "caje";
     test::RecordingProgress progress;
 
-    Goods() { fs::create_directories(pageFolder); }
+    RowEditor() { fs::create_directories(pageFolder); }
 
     ProductEditor fresh(char typ, const char* page = "8_", int section = 1) {
         return ProductEditor::newRow(project, prompter, page, section, typ, pageFolder);
@@ -58,7 +58,7 @@ struct Goods : ::testing::Test, test::CatalogueProject {
     }
 };
 
-TEST_F(Goods, NewRowsTakeTheirDefaultsAndStoreOnlyOnOk) {
+TEST_F(RowEditor, NewRowsTakeTheirDefaultsAndStoreOnlyOnOk) {
     ProductEditor r = fresh('R');
     EXPECT_EQ(r.poradi(), 1);
     EXPECT_TRUE(r.codeEditable());
@@ -88,7 +88,7 @@ TEST_F(Goods, NewRowsTakeTheirDefaultsAndStoreOnlyOnOk) {
     EXPECT_EQ(said(), Strings{});
 }
 
-TEST_F(Goods, HandTypedPricesThroughTheEditor) {
+TEST_F(RowEditor, HandTypedPricesThroughTheEditor) {
     ProductEditor r = fresh('R');
     r.leaveCode("P1", true);
     r.chooseVatCode(2);
@@ -117,7 +117,7 @@ TEST_F(Goods, HandTypedPricesThroughTheEditor) {
     EXPECT_FALSE(k.changed());
 }
 
-TEST_F(Goods, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) {
+TEST_F(RowEditor, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) {
     test::Row sencha = item(1, "X1", "Sencha");
     // Later values of a column win: the item's P_IDPH and P_H are overridden.
     sencha.insert(sencha.end(), {{"P_IDPH", "L"},
@@ -160,7 +160,7 @@ TEST_F(Goods, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFillsIt) 
                                 "1.000 ks zeleny.gif"});
 }
 
-TEST_F(Goods, ARowOfAnotherSectionIsOfferedWhateverItsSectionNumber) {
+TEST_F(RowEditor, ARowOfAnotherSectionIsOfferedWhateverItsSectionNumber) {
     // Section 1 of page 9_: the same SEKCEID on another page.
     add("zbozi.dbf",
         {row("9_", 1, 1, "R", "R9", "Ruční z devítky"), row("8_", 2, 1, "S", "S8", "Sada z dvojky"),
@@ -192,7 +192,7 @@ TEST_F(Goods, ARowOfAnotherSectionIsOfferedWhateverItsSectionNumber) {
     EXPECT_FALSE(t.okEnabled());
 }
 
-TEST_F(Goods, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
+TEST_F(RowEditor, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
     ProductEditor s = fresh('S');
     const std::string czech50 = [] {
         std::string t;
@@ -213,7 +213,7 @@ TEST_F(Goods, ASetCodeLongerThanItsBreakdownKeyIsRefused) {
     EXPECT_EQ(said(), Strings{});
 }
 
-TEST_F(Goods, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
+TEST_F(RowEditor, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
     // Two headings and a goods row that shares the second heading's PORADI (older projects).
     add("zbozi.dbf", {row("8_", 1, 1, "N", "", "První"), row("8_", 1, 2, "N", "", "Druhý"),
                       row("8_", 1, 2, "R", "R2", "Zboží")});
@@ -235,7 +235,7 @@ TEST_F(Goods, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
     EXPECT_EQ(rows("zbozi.dbf", {"KOD", "MJ"}), (Strings{"", "", "R2 bal"}));
 }
 
-TEST_F(Goods, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
+TEST_F(RowEditor, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
     add("zbozi.dbf", {row("8_", 1, 1, "R", "R1", "Čaj")});
     write(pageFolder / "Sub" / "a.gif", "GIF89a-a");
     write(dir.path() / "jinde" / "b.gif", "GIF89a-b");
@@ -271,7 +271,7 @@ TEST_F(Goods, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
     EXPECT_EQ(r.odkaz(), "");
 }
 
-TEST_F(Goods, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
+TEST_F(RowEditor, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
     add("katalog.dbf", {item(1, "K1", "Sencha")}); // P_H 100 at 22 %
     add("zbozi.dbf", {row("8_", 1, 1, "K", "K1", "Sencha"), row("9_", 1, 1, "K", "k1", "Jinde"),
                       row("8_", 1, 2, "K", "GONE", "Smazané")});
