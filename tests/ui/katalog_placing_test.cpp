@@ -177,7 +177,7 @@ void KatalogPlacingTest::placingWithCtrlKeepsTheWindowOpenAndWithoutClosesIt() {
     p.clickPlace();
     QVERIFY(!w.isVisible());
     QCOMPARE(w.mode(), TfrmKat::Mode::None);
-    QVERIFY(!w.placingTarget());
+    QVERIFY(!w.target());
     QCOMPARE(prompter.texts(), (Strings{"Záznamy byly přidány do produktové sekce!"}));
     QCOMPARE(p.stored().back(), "8_ 1 7 K D4 Darjeeling 90.00 109.80 H 0 0.0000 30.000 1.000 ks");
     QCOMPARE(p.placed, 2);

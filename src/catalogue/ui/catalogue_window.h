@@ -64,7 +64,7 @@ public:
     Mode mode() const { return mode_; }
     // Opens the window (or raises it) to place the marked items into the section.
     void startPlacing(Mode mode, const catalogue::PlacingTarget& target);
-    const std::optional<catalogue::PlacingTarget>& placingTarget() const { return target_; }
+    const std::optional<catalogue::PlacingTarget>& target() const { return target_; }
     // The pages window, while it exists.
     TfrmZarazZbozi* pagesWindow() const { return pagesWindow_; }
 
