@@ -137,15 +137,15 @@ TEST_F(RowEditor, ATakenCodeSaysWhyAndOffersTheCatalogueItemFilledAsPlacingFills
     EXPECT_FALSE(r.leaveCode("ab", true));
     EXPECT_TRUE(r.okEnabled());
     EXPECT_EQ(said(), Strings{});
-    // Declined: "OK" stays off.
-    prompter.answers = {Answer::No};
+    // Declined: "OK" stays off (the warning takes the first answer).
+    prompter.answers = {Answer::Ok, Answer::No};
     EXPECT_FALSE(r.leaveCode("x1", true));
     EXPECT_FALSE(r.okEnabled());
     EXPECT_EQ(said(), (Strings{"warning: Tento kód zboží již existuje v katalogu!",
                                "question: Chcete zkopírovat nalezené zboží do této sekce?"}));
     // Accepted: the item's rounded prices, its VAT code, rounding and discount; the picture copied
     // from _obr after asking.
-    prompter.answers = {Answer::Yes, Answer::Yes};
+    prompter.answers = {Answer::Ok, Answer::Yes, Answer::Yes};
     EXPECT_TRUE(r.leaveCode("x1", true));
     EXPECT_TRUE(r.okEnabled());
     EXPECT_EQ(r.typ(), 'K');
@@ -230,9 +230,9 @@ TEST_F(RowEditor, EditingStoresTheRowItWasOpenedOnAndNothingElse) {
     EXPECT_FALSE(ProductEditor::editRow(project, prompter, "8_", 1, 7, "R2", 2, pageFolder));
     // The codes compare as code sets do.
     ProductEditor goods = edit(2, " r2 ");
-    goods.setUnit("bal");
+    goods.setUnit("kart");
     goods.store();
-    EXPECT_EQ(rows("zbozi.dbf", {"KOD", "MJ"}), (Strings{"", "", "R2 bal"}));
+    EXPECT_EQ(rows("zbozi.dbf", {"KOD", "MJ"}), (Strings{"bal", "bal", "R2 kart"}));
 }
 
 TEST_F(RowEditor, PicturesInsideThePageFolderKeepTheirPathOthersAreCopied) {
@@ -306,7 +306,7 @@ TEST_F(RowEditor, CataloguePriceEditStoresAsksAndBringsTheNewPrices) {
     EXPECT_EQ(k.shownText(RowPriceField::P_CENA_DPH), "244,00");
     EXPECT_FALSE(k.changed());
     EXPECT_EQ(rows("zbozi.dbf", {"KOD", "P_CENA", "P_CENA_DPH", "ROUND"}),
-              (Strings{"K1 200.00 244.00", "k1 200.00 244.00", "GONE 10.00 12.20 1"}));
+              (Strings{"K1 200.00 244.00 0", "k1 200.00 244.00 0", "GONE 10.00 12.20 1"}));
     EXPECT_EQ(rows("katalog.dbf", {"KOD", "P_H", "POPIS"}), Strings{"K1 200.0000 nový popis"});
     // An item deleted from the catalogue: nothing happens.
     ProductEditor gone = edit(2, "GONE");
