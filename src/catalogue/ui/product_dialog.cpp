@@ -211,7 +211,10 @@ QWidget* TfrmProd::buildRowPage() {
     txtKod_->setValidator(new ColumnValidator(80, true, txtKod_));
     txtKod_->setReadOnly(!editor_->codeEditable());
     txtKod_->installEventFilter(this);
-    connect(txtKod_, &QLineEdit::textEdited, this, [this] { pbOK_->setEnabled(false); });
+    connect(txtKod_, &QLineEdit::textEdited, this, [this] {
+        codeEdited_ = true;
+        pbOK_->setEnabled(false);
+    });
     lblNazev_ = label(page, heading ? "Nadpis:" : "Název:", "lblNazev");
     txtNazev_ = named(new QLineEdit(page), "txtNazev");
     txtNazev_->setValidator(new ColumnValidator(100, false, txtNazev_));
@@ -477,7 +480,7 @@ bool TfrmProd::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
     if (watched == txtKod_) {
-        if (out && txtKod_->isModified()) {
+        if (out && (codeEdited_ || txtKod_->isModified())) {
             leaveCode();
         }
         return false;
@@ -534,7 +537,9 @@ void TfrmProd::leaveCode() {
         return;
     }
     busy_ = true;
-    const bool replaced = editor_->leaveCode(s(txtKod_->text()), txtKod_->isModified());
+    const bool edited = codeEdited_ || txtKod_->isModified();
+    codeEdited_ = false;
+    const bool replaced = editor_->leaveCode(s(txtKod_->text()), edited);
     busy_ = false;
     if (replaced) {
         showRow();
@@ -573,7 +578,7 @@ void TfrmProd::runPendingFields() {
     for (QLineEdit* edit : {txtKsMax_, txtKsKrok_}) {
         leaveQuantity(edit);
     }
-    if (txtKod_->isModified()) {
+    if (codeEdited_ || txtKod_->isModified()) {
         leaveCode();
     }
 }

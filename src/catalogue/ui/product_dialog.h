@@ -119,6 +119,9 @@ private:
     ProductDialogResult result_;
     QString currency_;
     bool busy_ = false;
+    // The code was typed since it was last left. QLineEdit::isModified() is not enough: the
+    // upper-casing validator sets the text anew and clears that flag.
+    bool codeEdited_ = false;
     std::map<RowPriceField, QLineEdit*> prices_;
     std::optional<RowPriceField> editing_; // the price input that has the focus
 
