@@ -11,11 +11,12 @@ namespace {
 
 constexpr const char* kKey = KatalogSettings::kKey;
 
-std::optional<int> number(storage::UserSettings& settings, const char* name) {
-    if (!settings.exists(kKey, name)) {
+std::optional<int> number(storage::UserSettings& settings, const char* name,
+                          const char* key = kKey) {
+    if (!settings.exists(key, name)) {
         return std::nullopt;
     }
-    const std::string value(text::trim(settings.read(kKey, name)));
+    const std::string value(text::trim(settings.read(key, name)));
     int n = 0;
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
     if (ec != std::errc() || end != value.data() + value.size() || value.empty()) {
@@ -81,6 +82,24 @@ void writeKatalogSettings(storage::UserSettings& settings, const KatalogSettings
     write("GridHeight", std::to_string(s.gridHeight));
     write("MemoWidth", std::to_string(s.memoWidth));
     write("WindowState", s.maximized ? "wsMaximized" : "wsNormal");
+}
+
+PagesWindowPlace readPagesWindowPlace(storage::UserSettings& settings) {
+    constexpr const char* key = PagesWindowPlace::kKey;
+    PagesWindowPlace place;
+    place.top = number(settings, "Top", key);
+    place.left = number(settings, "Left", key);
+    place.width = above(number(settings, "Width", key), 50);
+    place.height = above(number(settings, "Height", key), 50);
+    return place;
+}
+
+void writePagesWindowPlace(storage::UserSettings& settings, const PagesWindowPlace& place) {
+    constexpr const char* key = PagesWindowPlace::kKey;
+    settings.write(key, "Top", std::to_string(place.top.value_or(0)));
+    settings.write(key, "Left", std::to_string(place.left.value_or(0)));
+    settings.write(key, "Width", std::to_string(place.width.value_or(0)));
+    settings.write(key, "Height", std::to_string(place.height.value_or(0)));
 }
 
 } // namespace arkona::catalogue

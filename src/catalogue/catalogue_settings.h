@@ -39,4 +39,17 @@ inline constexpr int kKatalogMaximizedHeight = 570;
 KatalogSettings readKatalogSettings(storage::UserSettings& settings);
 void writeKatalogSettings(storage::UserSettings& settings, const KatalogSettings& values);
 
+// Where the pages window of the catalogue stood, key "Software\Tarn\Arkona\Katalog\ZarazZbozi".
+struct PagesWindowPlace {
+    static constexpr const char* kKey = "Software\\Tarn\\Arkona\\Katalog\\ZarazZbozi";
+
+    std::optional<int> top;    // "Top"
+    std::optional<int> left;   // "Left"
+    std::optional<int> width;  // "Width", taken only above 50
+    std::optional<int> height; // "Height", taken only above 50
+};
+PagesWindowPlace readPagesWindowPlace(storage::UserSettings& settings);
+// Writes all four values (a missing one as 0).
+void writePagesWindowPlace(storage::UserSettings& settings, const PagesWindowPlace& place);
+
 } // namespace arkona::catalogue

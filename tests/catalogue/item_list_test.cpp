@@ -108,6 +108,32 @@ TEST(KatalogSettingsTest, DefaultsAndWhatAMaximizedWindowWrites) {
     }
 }
 
+TEST(KatalogSettingsTest, ThePagesWindowPlaceHasItsOwnKey) {
+    test::TempDir dir;
+    storage::UserSettings settings(dir / "settings.ini");
+    PagesWindowPlace place = readPagesWindowPlace(settings);
+    EXPECT_FALSE(place.top || place.left || place.width || place.height);
+    const char* key = PagesWindowPlace::kKey;
+    EXPECT_STREQ(key, "Software\\Tarn\\Arkona\\Katalog\\ZarazZbozi");
+    settings.write(key, "Top", "-20");
+    settings.write(key, "Left", "x");
+    settings.write(key, "Width", "50");
+    settings.write(key, "Height", "51");
+    // The catalogue's own values are not the pages window's.
+    settings.write(KatalogSettings::kKey, "Left", "7");
+    place = readPagesWindowPlace(settings);
+    EXPECT_EQ(place.top, -20);
+    EXPECT_FALSE(place.left);
+    EXPECT_FALSE(place.width);
+    EXPECT_EQ(place.height, 51);
+    writePagesWindowPlace(settings, {10, 20, 300, 400});
+    EXPECT_EQ(settings.read(key, "Top"), "10");
+    EXPECT_EQ(settings.read(key, "Left"), "20");
+    EXPECT_EQ(settings.read(key, "Width"), "300");
+    EXPECT_EQ(settings.read(key, "Height"), "400");
+    EXPECT_EQ(settings.read(KatalogSettings::kKey, "Left"), "7");
+}
+
 TEST_F(Lists, ANewDistributorNumbersAboveEveryNumberInUse) {
     add("distrib.dbf",
         {{{"DISTID", 1}, {"NAZEV", "Čajovna"}}, {{"DISTID", 2}, {"NAZEV", "Cukrárna"}}});

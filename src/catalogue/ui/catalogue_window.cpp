@@ -8,6 +8,7 @@
 #include "catalogue/calculated_columns.h"
 #include "catalogue/derived_values.h"
 #include "catalogue/group_deletion.h"
+#include "catalogue/item_pages.h"
 #include "catalogue/picture_files.h"
 #include "catalogue/price_list.h"
 #include "catalogue/price_update.h"
@@ -18,6 +19,7 @@
 #include "catalogue/ui/input_box.h"
 #include "catalogue/ui/item_dialog.h"
 #include "catalogue/ui/item_list_model.h"
+#include "catalogue/ui/item_pages_dialog.h"
 #include "catalogue/ui/picture_chooser.h"
 #include "catalogue/ui/price_list_report.h"
 #include "catalogue/ui/ui_text.h"
@@ -32,6 +34,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,6 +67,16 @@ const QSize kPreviewPicture(140, 110);
 QString groupsText(int n) {
     return QStringLiteral("Počet skupin: %1").arg(n);
 }
+
+// The status bar's group panel as the status line of long work: each text is painted at once.
+class PanelStatus : public StatusLine {
+public:
+    explicit PanelStatus(std::function<void(const std::string&)> show) : show_(std::move(show)) {}
+    void show(const std::string& text) override { show_(text); }
+
+private:
+    std::function<void(const std::string&)> show_;
+};
 
 } // namespace
 
@@ -164,20 +177,18 @@ void TfrmKat::buildActions() {
     mnImport_ = action("mnImport", "&Import");
     mnAktVse_ = on(action("mnAktVse", "&Vše"), &TfrmKat::updatePricesAllCommand);
     mnAktVybrane_ = on(action("mnAktVybrane", "Vy&brané"), &TfrmKat::updatePricesSelectedCommand);
-    // Placing the marked items into a product section or a set plugs in here (modes Z, S, KS).
-    mnVlozitDoSekce_ = action("mnVlozitDoSekce", "&Vložit do sekce");
+    mnVlozitDoSekce_ = on(action("mnVlozitDoSekce", "&Vložit do sekce"), &TfrmKat::placeCommand);
+    // Placing components into a set (mode KS) plugs in here with the breakdowns of sets.
     mnVlozitDoSestavy_ = action("mnVlozitDoSestavy", "&Vložit do sestavy");
     mnNahled_ = action("mnNahled", "Zobrazit &náhled");
     mnObrazek_ = action("mnObrazek", "Zobrazit &obrázek");
-    // The pages window of the selected items plugs in here.
     mnStranky_ = action("mnStranky", "Zobrazit seznam &stránek");
     mnAutoCalc_ = action("mnAutoCalc", "&Aktualizovat ceny");
     mnCelyKatalog_ = action("mnCelyKatalog", "Vyhledávat v &celém seznamu");
     for (QAction* toggle : {mnNahled_, mnObrazek_, mnStranky_, mnAutoCalc_, mnCelyKatalog_}) {
         toggle->setCheckable(true);
     }
-    for (QAction* later :
-         {mnHromadnaZmena_, mnImport_, mnVlozitDoSekce_, mnVlozitDoSestavy_, mnStranky_}) {
+    for (QAction* later : {mnHromadnaZmena_, mnImport_, mnVlozitDoSestavy_}) {
         later->setEnabled(false);
         later->setStatusTip(QStringLiteral("Zatím není k dispozici."));
     }
@@ -191,6 +202,7 @@ void TfrmKat::buildActions() {
         updatePreview();
     });
     connect(mnCelyKatalog_, &QAction::toggled, this, &TfrmKat::setWholeCatalogueSearch);
+    connect(mnStranky_, &QAction::toggled, this, &TfrmKat::setPagesWindowShown);
 
     puPridatHlavni_ =
         on(action("puPridatHlavni", "Přidat hlavní skupinu"), &TfrmKat::addMainGroupCommand);
@@ -222,7 +234,7 @@ void TfrmKat::buildActions() {
     tbHromadna_->setIcon(st->standardIcon(QStyle::SP_FileDialogListView));
     tbZmenaSkupiny_ = on(action("tbZmenaSkupiny", "Změna skupiny"), &TfrmKat::moveItemsCommand);
     tbZmenaSkupiny_->setIcon(st->standardIcon(QStyle::SP_ArrowRight));
-    tbVlozit_ = action("tbVlozit", "Vložit vybrané zboží do sekce");
+    tbVlozit_ = on(action("tbVlozit", "Vložit vybrané zboží do sekce"), &TfrmKat::placeCommand);
     tbVlozit_->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
     tbCelyKatalog_ = action("tbCelyKatalog", "Vyhledávat v celém katalogu");
     tbCelyKatalog_->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -235,12 +247,12 @@ void TfrmKat::buildActions() {
     for (QAction* toggle : {tbCelyKatalog_, tbObrazek_, tbNahled_, tbStranky_}) {
         toggle->setCheckable(true);
     }
-    for (QAction* later : {tbHromadna_, tbVlozit_, tbStranky_}) {
-        later->setEnabled(false);
-    }
+    tbHromadna_->setEnabled(false);
+    tbVlozit_->setEnabled(false);
     connect(tbCelyKatalog_, &QAction::toggled, mnCelyKatalog_, &QAction::setChecked);
     connect(tbObrazek_, &QAction::toggled, mnObrazek_, &QAction::setChecked);
     connect(tbNahled_, &QAction::toggled, mnNahled_, &QAction::setChecked);
+    connect(tbStranky_, &QAction::toggled, mnStranky_, &QAction::setChecked);
     for (QAction* a : findChildren<QAction*>()) {
         a->setToolTip(a->text().remove(QLatin1Char('&')));
     }
@@ -427,6 +439,7 @@ void TfrmKat::buildCentralArea() {
     connect(grdKatalog_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         updatePreview();
         updateCommands();
+        updatePagesWindow(false);
     });
 
     pnNahled_ = named(new QFrame(spSeznam_), "pnNahled");
@@ -501,7 +514,11 @@ void TfrmKat::readSettings() {
     pnNahled_->setVisible(s.preview);
     mnObrazek_->setChecked(s.showPic);
     mnAutoCalc_->setChecked(s.autoCalc);
-    // The pages window of the selected items ("ZarazZbozi") plugs in with the goods of sections.
+    // The pages window opens once the catalogue is shown.
+    const QSignalBlocker blockMenu(mnStranky_);
+    const QSignalBlocker blockButton(tbStranky_);
+    mnStranky_->setChecked(s.zarazZbozi);
+    tbStranky_->setChecked(s.zarazZbozi);
 }
 
 void TfrmKat::writeSettings() {
@@ -524,6 +541,7 @@ void TfrmKat::writeSettings() {
     s.preview = mnNahled_->isChecked();
     s.showPic = mnObrazek_->isChecked();
     s.autoCalc = mnAutoCalc_->isChecked();
+    s.zarazZbozi = mnStranky_->isChecked();
     writeKatalogSettings(settings_, s);
 }
 
@@ -559,14 +577,101 @@ void TfrmKat::openCatalogue() {
     raise();
     activateWindow();
     tvSkupiny_->setFocus();
+    if (mnStranky_->isChecked()) {
+        setPagesWindowShown(true);
+    }
     emit shownChanged(true);
 }
 
 void TfrmKat::setMode(Mode mode) {
     mode_ = mode;
-    mnVlozitDoSekce_->setVisible(mode == Mode::Z || mode == Mode::S);
+    const bool section = mode == Mode::Z || mode == Mode::S;
+    mnVlozitDoSekce_->setVisible(section);
+    mnVlozitDoSekce_->setEnabled(section);
     mnVlozitDoSestavy_->setVisible(mode == Mode::KS);
     tbVlozit_->setVisible(mode != Mode::None);
+    tbVlozit_->setEnabled(section);
+    if (!section) {
+        target_.reset();
+    }
+}
+
+void TfrmKat::startPlacing(Mode mode, const PlacingTarget& target) {
+    setMode(mode);
+    target_ = target;
+    openCatalogue();
+}
+
+std::vector<StoredItem> TfrmKat::markedForPlacing() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : grdKatalog_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    CodeSet codes;
+    for (int row : rows) {
+        codes.add(model_->list().at(row).kod);
+    }
+    // One pass over the catalogue for all coded items; a row without a code by its place.
+    std::unordered_map<std::string, StoredItem> byCode;
+    for (StoredItem& item : itemsByCode(project_, codes)) {
+        byCode.emplace(CodeSet::key(item.item.kod), std::move(item));
+    }
+    std::vector<StoredItem> out;
+    out.reserve(rows.size());
+    for (int row : rows) {
+        const ListedItem& listed = model_->list().at(row);
+        if (text::trim(listed.kod).empty()) {
+            if (auto item = readItemAt(project_, listed.recno, listed.kod)) {
+                out.push_back(std::move(*item));
+            }
+        } else if (const auto it = byCode.find(CodeSet::key(listed.kod)); it != byCode.end()) {
+            out.push_back(std::move(it->second));
+            byCode.erase(it);
+        }
+    }
+    return out;
+}
+
+void TfrmKat::placeCommand() {
+    if ((mode_ != Mode::Z && mode_ != Mode::S) || !target_) {
+        return;
+    }
+    // Ctrl alone keeps the window open for placing more.
+    const bool keepOpen = QGuiApplication::keyboardModifiers() == Qt::ControlModifier;
+    const Mode mode = mode_;
+    PlacingResult result;
+    try {
+        const std::vector<StoredItem> marked = markedForPlacing();
+        PanelStatus status([this](const std::string& text) {
+            showMessage(text);
+            lblSkupina_->repaint();
+        });
+        const bool nothing = marked.empty();
+        result =
+            placeItems(project_, *target_, mode == Mode::S ? PlacingMode::Sets : PlacingMode::Goods,
+                       marked, Messages::prompter(), status);
+        if (nothing) {
+            updateStatus();
+            return;
+        }
+    } catch (const Error& e) {
+        updateStatus();
+        Messages::error(e.what());
+        return;
+    }
+    grdKatalog_->clearSelection();
+    updateStatus();
+    if (result.added > 0) {
+        updatePagesWindow(true);
+        emit goodsPlaced();
+    }
+    if (!keepOpen) {
+        close();
+    }
+    if (mode == Mode::S && result.firstSet) {
+        emit firstSetPlaced(*result.firstSet);
+    }
 }
 
 void TfrmKat::closeEvent(QCloseEvent* event) {
@@ -599,8 +704,7 @@ void TfrmKat::closeEvent(QCloseEvent* event) {
     }
     setMode(Mode::None);
     txtHledat_->clear();
-    // The product section of the main window is refreshed here once it lists goods, and the
-    // pages window closes with the catalogue.
+    // The main window reloads its product section on shownChanged(false).
     event->accept();
 }
 
@@ -608,6 +712,10 @@ void TfrmKat::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     if (!event->spontaneous()) {
         mnCelyKatalog_->setChecked(false);
+        // The pages window closes with the catalogue; its toggle stays as it was.
+        if (pagesWindow_) {
+            pagesWindow_->hide();
+        }
         emit shownChanged(false);
     }
 }
@@ -690,7 +798,7 @@ void TfrmKat::selectGroup(int id) {
 
 void TfrmKat::loadGroup(int id) {
     const std::string name = groupName(id);
-    lblSkupina_->setText(q("Načítám zboží skupiny " + name + " ..."));
+    showMessage("Načítám zboží skupiny " + name + " ...");
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     shownGroup_ = id;
     model_->beginChange();
@@ -716,7 +824,7 @@ void TfrmKat::loadGroup(int id) {
     updatePreview();
     updateStatus();
     updateCommands();
-    // The pages window follows the group here once it exists.
+    updatePagesWindow(true);
 }
 
 void TfrmKat::reloadItems(std::optional<std::uint32_t> keepRecno, std::string_view keepCode) {
@@ -758,11 +866,62 @@ void TfrmKat::updateStatus() {
     lblPocetSkupin_->setText(groupsText(tree_.size()));
     lblPocetPolozek_->setText(
         QStringLiteral("Počet položek zboží: %1/%2").arg(model_->list().size()).arg(totalItems_));
-    lblSkupina_->setText(q("Zobrazena skupina \"" + groupName(shownGroup_) + "\"."));
+    showMessage(shownGroupStatus(groupName(shownGroup_)));
 }
 
 void TfrmKat::showMessage(const std::string& text) {
-    lblSkupina_->setText(q(text));
+    const QString shown = q(text);
+    lblSkupina_->setText(shown);
+    emit statusShown(shown);
+}
+
+// ---------------------------------------------------------------- the pages window
+
+void TfrmKat::setPagesWindowShown(bool on) {
+    tbStranky_->setChecked(on);
+    if (!on) {
+        if (pagesWindow_) {
+            pagesWindow_->hide();
+        }
+        return;
+    }
+    if (!isVisible()) {
+        return; // opens with the catalogue
+    }
+    if (!pagesWindow_) {
+        pagesWindow_ = new TfrmZarazZbozi(settings_, this);
+        connect(pagesWindow_, &TfrmZarazZbozi::closedByUser, this,
+                [this] { mnStranky_->setChecked(false); });
+    }
+    pagesWindow_->open(this);
+    updatePagesWindow(true);
+}
+
+void TfrmKat::updatePagesWindow(bool reload) {
+    if (!pagesWindow_ || !pagesWindow_->isVisible()) {
+        pagesRecno_.reset();
+        return;
+    }
+    const int row = currentRow();
+    if (row < 0) {
+        pagesRecno_.reset();
+        pagesWindow_->clearPages();
+        return;
+    }
+    const ListedItem& listed = model_->list().at(row);
+    if (!reload && pagesRecno_ == listed.recno) {
+        return;
+    }
+    pagesRecno_ = listed.recno;
+    showMessage(loadingPagesStatus(listed.nazev));
+    lblSkupina_->repaint();
+    try {
+        pagesWindow_->showPages(listed.nazev, pagesWithItem(project_, listed.kod));
+    } catch (const Error& e) {
+        pagesWindow_->clearPages();
+        Messages::error(e.what());
+    }
+    showMessage(shownGroupStatus(groupName(shownGroup_)));
 }
 
 void TfrmKat::setActivePane(Pane pane) {

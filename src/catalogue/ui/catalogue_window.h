@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogue_settings.h"
+#include "catalogue/goods_placing.h"
 #include "catalogue/group_tree.h"
 #include "catalogue/item_batches.h"
 #include "catalogue/item_list.h"
@@ -39,6 +40,7 @@ namespace arkona::catalogue::ui {
 
 class GroupTreeWidget;
 class ItemListModel;
+class TfrmZarazZbozi;
 
 // The catalogue window: the tree of groups, the items of the selected group with a preview of
 // the current one, and the commands on groups, items, distributors, prices and the price list.
@@ -47,8 +49,8 @@ class ItemListModel;
 class TfrmKat : public QMainWindow {
     Q_OBJECT
 public:
-    // The placing mode of Parts that open the window for a product section ("Z", "S") or a set
-    // ("KS"). Placing itself comes with the goods of sections and sets.
+    // The placing mode: opened for a product section to place goods ("Z") or sets ("S"), or
+    // for a set to place its components ("KS", with the breakdowns of sets).
     enum class Mode { None, Z, S, KS };
 
     TfrmKat(storage::ProjectContext& project, storage::TData2& data,
@@ -60,6 +62,11 @@ public:
     void openCatalogue();
     void setMode(Mode mode);
     Mode mode() const { return mode_; }
+    // Opens the window (or raises it) to place the marked items into the section.
+    void startPlacing(Mode mode, const catalogue::PlacingTarget& target);
+    const std::optional<catalogue::PlacingTarget>& target() const { return target_; }
+    // The pages window, while it exists.
+    TfrmZarazZbozi* pagesWindow() const { return pagesWindow_; }
 
     int shownGroup() const { return shownGroup_; }
     const GroupTree& tree() const { return tree_; }
@@ -84,6 +91,9 @@ public:
     void updatePricesSelectedCommand();
     void printPriceListCommand();
     void distributorsCommand();
+    // "&Vložit do sekce" and its toolbar button: places the marked items, then closes the
+    // window unless Ctrl (alone) is held.
+    void placeCommand();
 
     // Selects the group in the tree and loads its items at once.
     void selectGroup(int id);
@@ -97,6 +107,12 @@ public:
 signals:
     // The window was shown or hidden (the main window's check mark follows).
     void shownChanged(bool shown);
+    // Placing added rows to the section (its list reloads).
+    void goodsPlaced();
+    // Mode "S": the first set the command placed (its row editor opens on it).
+    void firstSetPlaced(const arkona::catalogue::ProductRef& ref);
+    // Each text the status bar's group panel shows (placing and loading texts included).
+    void statusShown(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +153,10 @@ private:
     void setSearchField(int index);
     void setWholeCatalogueSearch(bool on);
     void showMessage(const std::string& text);
+    void setPagesWindowShown(bool on);
+    // Shows the pages of the current item; `reload` also when it was shown already.
+    void updatePagesWindow(bool reload);
+    std::vector<StoredItem> markedForPlacing() const;
     app::TfrmTherm& progress();
 
     storage::ProjectContext& project_;
@@ -148,6 +168,9 @@ private:
     CatalogueIndex index_;
     KatalogSettings settingsValues_;
     Mode mode_ = Mode::None;
+    std::optional<PlacingTarget> target_;
+    TfrmZarazZbozi* pagesWindow_ = nullptr;
+    std::optional<std::uint32_t> pagesRecno_; // the item the pages window shows
     Pane activePane_ = Pane::Tree;
     int shownGroup_ = 0;
     int lastGroup_ = 0;
