@@ -9,13 +9,16 @@
 #include "app/window_caption.h"
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
+#include "base/textcase.h"
+#include "catalogue/ui/catalogue_window.h"
+#include "catalogue/ui/goods_panel.h"
+#include "catalogue/ui/product_dialog.h"
 #include "generator/ui/generator_dialog.h"
 #include "site/ui/page_picker_dialog.h"
 #include "site/ui/page_properties.h"
 #include "site/ui/page_tree_widget.h"
 #include "site/ui/section_panel.h"
 #include "site/ui/tree_pane.h"
-#include "catalogue/ui/catalogue_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -293,6 +296,7 @@ void TArkona1::buildCentralArea() {
     connect(sectionPanel_, &site::ui::TSectionPanel::sectionsChanged, this,
             [this] { updateToolbar(); });
     pcPage_->addTab(sectionPanel_, QStringLiteral("Sekce stránky"));
+    wireGoodsPanel();
 
     // The look of the page.
     pageProperties_ = new site::ui::TPageProperties(data_, context_);
@@ -398,6 +402,8 @@ void TArkona1::connectTreePane() {
     connect(find("tbUpravit"), &QAction::triggered, this, [this] {
         if (focusArea_ == 1) {
             treePane_->renameCurrent();
+        } else if (focusArea_ == 3) {
+            goodsPanel_->editCurrent();
         } else if (focusArea_ == 4) {
             sectionPanel_->editSource();
         } else {
@@ -407,6 +413,8 @@ void TArkona1::connectTreePane() {
     connect(find("tbOdstranit"), &QAction::triggered, this, [this] {
         if (focusArea_ == 1) {
             treePane_->deleteCurrent();
+        } else if (focusArea_ == 3) {
+            goodsPanel_->deleteMarked();
         } else if (focusArea_ == 4) {
             sectionPanel_->clearContent();
         } else {
@@ -446,6 +454,8 @@ void TArkona1::popupUnderToolbar(QMenu* menu) {
 void TArkona1::toolbarNew() {
     if (focusArea_ == 1) {
         popupUnderToolbar(treePane_->newMenu());
+    } else if (focusArea_ == 3) {
+        popupUnderToolbar(goodsPanel_->addMenu());
     } else {
         popupUnderToolbar(sectionPanel_->newMenu());
     }
@@ -462,6 +472,14 @@ void TArkona1::updateToolbar() {
         set("tbNova", true);
         set("tbUpravit", structure_.selectedNode() != nullptr);
         set("tbOdstranit", state.canDelete);
+        set("tbSeradit", false);
+        return;
+    }
+    if (focusArea_ == 3) {
+        // Goods sort by a click on a column title.
+        set("tbNova", goodsPanel_->addMenu()->actions().first()->isEnabled());
+        set("tbUpravit", goodsPanel_->canEdit());
+        set("tbOdstranit", goodsPanel_->canDelete());
         set("tbSeradit", false);
         return;
     }
@@ -613,6 +631,7 @@ void TArkona1::restoreLayout() {
     mnNahledNavrchu_->setChecked(layout_.previewOnTop);
     mnZobrazitCeny_->setChecked(layout_.produktCeny);
     data_.setGoodsWithPrices(layout_.produktCeny);
+    goodsPanel_->setWithPrices(layout_.produktCeny);
 }
 
 void TArkona1::saveLayout() {
@@ -647,10 +666,77 @@ void TArkona1::wireCatalogue() {
     }
 }
 
+// The goods of a product section under its template: rows through the row editor, goods and
+// sets from the catalogue window in placing mode.
+void TArkona1::wireGoodsPanel() {
+    goodsPanel_ = new catalogue::ui::TGoodsPanel(context_, data_, *statusBar_);
+    auto& hooks = goodsPanel_->hooks();
+    hooks.addRow = [this](char typ) { return openRowEditor(typ, nullptr); };
+    hooks.editRow = [this](const catalogue::ProductRef& ref) { return openRowEditor(0, &ref); };
+    hooks.placeFromCatalogue = [this](catalogue::PlacingMode mode,
+                                      const catalogue::SectionKey& section) {
+        try {
+            const auto target = catalogue::placingTarget(context_, section);
+            openCatalogue();
+            katalog_->startPlacing(mode == catalogue::PlacingMode::Sets
+                                       ? catalogue::ui::TfrmKat::Mode::S
+                                       : catalogue::ui::TfrmKat::Mode::Z,
+                                   target);
+        } catch (const Error& e) {
+            Messages::error(e.what());
+        }
+    };
+    hooks.pricesSwitched = [this](bool on) {
+        data_.setGoodsWithPrices(on);
+        mnZobrazitCeny_->setChecked(on);
+    };
+    commands_.setReady(mnZobrazitCeny_, true);
+    connect(mnZobrazitCeny_, &QAction::toggled, this, [this](bool on) {
+        data_.setGoodsWithPrices(on);
+        if (goodsPanel_->withPrices() != on) {
+            goodsPanel_->setWithPrices(on);
+        }
+    });
+    connect(goodsPanel_, &catalogue::ui::TGoodsPanel::focusEntered, this,
+            [this] { setFocusArea(3); });
+    connect(goodsPanel_->list(), &QTableWidget::itemSelectionChanged, this,
+            [this] { updateToolbar(); });
+    sectionPanel_->setGoodsPanel(goodsPanel_, [this] { goodsPanel_->reload(); });
+}
+
+// The row editor on a new row of the type, or on the listed row `ref`; true when it stored.
+bool TArkona1::openRowEditor(char typ, const catalogue::ProductRef* ref) {
+    const auto section =
+        ref ? catalogue::SectionKey{ref->htmlId, ref->sekceId}
+            : catalogue::SectionKey{std::string(text::trim(data_.qHtml.text("HTMLID"))),
+                                    static_cast<int>(data_.qHtml.number("SEKCEID"))};
+    const catalogue::ui::ProductDialogContext context{
+        context_, data_, structure_.tree(), section.htmlId, section.sekceId, katalog_, statusBar_};
+    const auto result =
+        ref ? catalogue::ui::TfrmProd::editRow(this, context, ref->recno, ref->kod, ref->poradi)
+            : catalogue::ui::TfrmProd::addRow(this, context, typ);
+    return result.stored;
+}
+
 void TArkona1::openCatalogue() {
     if (!katalog_) {
         katalog_ = new catalogue::ui::TfrmKat(context_, data_, settings_, this);
         connect(katalog_, &catalogue::ui::TfrmKat::shownChanged, mnKatalog_, &QAction::setChecked);
+        // Placed goods, and whatever was edited in the catalogue, show in the section's list.
+        connect(katalog_, &catalogue::ui::TfrmKat::goodsPlaced, goodsPanel_,
+                &catalogue::ui::TGoodsPanel::reload);
+        connect(katalog_, &catalogue::ui::TfrmKat::shownChanged, this, [this](bool shown) {
+            if (!shown) {
+                goodsPanel_->reload();
+            }
+        });
+        // A set placed from the catalogue opens in the row editor for its breakdown.
+        connect(katalog_, &catalogue::ui::TfrmKat::firstSetPlaced, this,
+                [this](const catalogue::ProductRef& ref) {
+                    if (openRowEditor(0, &ref)) {
+                        goodsPanel_->reload();
+                    }
+                });
     }
     mnKatalog_->setChecked(katalog_->isVisible());
     katalog_->openCatalogue();

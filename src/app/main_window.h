@@ -25,9 +25,14 @@ class TPageProperties;
 class TSectionPanel;
 } // namespace arkona::site::ui
 
+namespace arkona::catalogue {
+struct ProductRef;
+}
+
 namespace arkona::catalogue::ui {
 class TfrmKat;
-}
+class TGoodsPanel;
+} // namespace arkona::catalogue::ui
 
 namespace arkona::app {
 
@@ -69,6 +74,7 @@ public:
     site::SiteStructure& siteStructure() { return structure_; }
     site::ui::TreePane* treePane() const { return treePane_; }
     catalogue::ui::TfrmKat* catalogueWindow() const { return katalog_; }
+    catalogue::ui::TGoodsPanel* goodsPanel() const { return goodsPanel_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -99,6 +105,8 @@ private:
     void wireCatalogue();
     void openCatalogue();
     void closeCatalogue();
+    void wireGoodsPanel();
+    bool openRowEditor(char typ, const catalogue::ProductRef* ref);
     void runEnvironmentSettings();
     void runDataCheck();
     void runGenerator();
@@ -132,6 +140,7 @@ private:
     QAction* mnKatalog_ = nullptr;
     QAction* tbKatalog_ = nullptr;
     catalogue::ui::TfrmKat* katalog_ = nullptr; // made when first opened
+    catalogue::ui::TGoodsPanel* goodsPanel_ = nullptr;
     QAction* mnObjednavky_ = nullptr;
     QAction* mnBarevne_ = nullptr;
     QAction* mnExterniEditor_ = nullptr;

@@ -205,7 +205,7 @@ ProductRef updateProduct(const storage::ProjectContext& project, const ProductRe
 }
 
 const char* deleteQuestion(std::size_t count) {
-    return count > 1 ? kDeleteManyQuestion : kDeleteOneQuestion;
+    return count > 1 ? kDeleteManyProductsQuestion : kDeleteOneProductQuestion;
 }
 
 int deleteProducts(const storage::ProjectContext& project, const std::vector<ProductRef>& marked) {

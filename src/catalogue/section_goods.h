@@ -57,9 +57,9 @@ StoredProduct insertProduct(const storage::ProjectContext& project, const Produc
 ProductRef updateProduct(const storage::ProjectContext& project, const ProductRef& original,
                          const ProductRow& edited);
 
-inline constexpr const char* kDeleteOneQuestion =
+inline constexpr const char* kDeleteOneProductQuestion =
     "Opravdu chcete tuto položku odstranit z produktové sekce?";
-inline constexpr const char* kDeleteManyQuestion =
+inline constexpr const char* kDeleteManyProductsQuestion =
     "Opravdu chcete všechny označené položky odstranit z produktové sekce?";
 // The question for deleting `count` rows.
 const char* deleteQuestion(std::size_t count);

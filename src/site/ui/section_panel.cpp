@@ -173,12 +173,7 @@ void TSectionPanel::buildContent() {
     templateBar->addWidget(sbUpravitSablonu_);
     templateLayout->addLayout(templateBar);
     // The goods of a product section are listed here by the goods panel.
-    auto* pnZbozi = new QLabel(q(kNotYet), pnSablona_);
-    pnZbozi->setObjectName(QStringLiteral("pnZbozi"));
-    pnZbozi->setToolTip(QStringLiteral("Seznam zboží zařazeného v produktové sekci"));
-    pnZbozi->setAlignment(Qt::AlignCenter);
-    pnZbozi->setEnabled(false);
-    templateLayout->addWidget(pnZbozi, 1);
+    templateLayout_ = templateLayout;
 
     pnPrazdny_ = new QWidget;
     pnPrazdny_->setObjectName(QStringLiteral("pnPrazdny"));
@@ -265,8 +260,21 @@ void TSectionPanel::showCount() {
     }
 }
 
+void TSectionPanel::setGoodsPanel(QWidget* panel, std::function<void()> reload) {
+    goodsPanel_ = panel;
+    reloadGoods_ = std::move(reload);
+    templateLayout_->addWidget(panel, 1);
+    showCurrent();
+}
+
 void TSectionPanel::showCurrent() {
     const char type = currentType();
+    if (goodsPanel_) {
+        goodsPanel_->setVisible(type == kProductSection);
+        if (type == kProductSection && reloadGoods_) {
+            reloadGoods_();
+        }
+    }
     if (type == kTextSection) {
         txtHTML_->setPlainText(q(data_.qHtml.memo("HTML")));
         stObsah_->setCurrentWidget(pnText_);

@@ -16,6 +16,7 @@ class QPushButton;
 class QStackedWidget;
 class QTableWidget;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace arkona::app {
 class CommandSet;
@@ -69,6 +70,9 @@ public:
     void reload();
     // The current section changed: its content is shown.
     void showCurrent();
+    // The list of a product section's goods, shown under its template; `reload` reads the
+    // goods of the current section again.
+    void setGoodsPanel(QWidget* panel, std::function<void()> reload);
 
     // The toolbar's "new" drop-down while the section list is the focus area.
     QMenu* newMenu() const { return pmNova_; }
@@ -131,6 +135,9 @@ private:
     QStackedWidget* stObsah_ = nullptr;
     QWidget* pnText_ = nullptr;
     QWidget* pnSablona_ = nullptr;
+    QVBoxLayout* templateLayout_ = nullptr;
+    QWidget* goodsPanel_ = nullptr; // made by the main window
+    std::function<void()> reloadGoods_;
     QWidget* pnPrazdny_ = nullptr;
     QPlainTextEdit* txtHTML_ = nullptr;
     QPushButton* sbUpravitHTML_ = nullptr;
