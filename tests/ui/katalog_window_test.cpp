@@ -601,9 +601,10 @@ void KatalogWindowTest::commandsFollowTheGroupAndTheItem() {
         QVERIFY(!control<QPushButton>(d, "pbOK")->isEnabled());
         code->setFocus();
         QTest::keyClicks(code, "new-1");
-        // Leaving the code counts only in the active window; under load another window may
-        // have taken that for a moment.
-        QVERIFY(activate(d));
+        // Leaving the code counts only in the active window. The catalogue window's own
+        // activation may still be on its way (slow builds): wait until the dialog holds it.
+        QTRY_VERIFY((d->activateWindow(), d->isActiveWindow()));
+        QCOMPARE(QApplication::focusWidget(), code);
         control<QLineEdit>(d, "txtNazev")->setFocus();
         QTRY_VERIFY(control<QPushButton>(d, "pbOK")->isEnabled());
         QTest::mouseClick(control<QPushButton>(d, "pbOK"), Qt::LeftButton);
