@@ -9,7 +9,6 @@
 #include "app/window_caption.h"
 #include "base/dbf/file_swap.h"
 #include "base/error.h"
-#include "base/textcase.h"
 #include "catalogue/ui/catalogue_window.h"
 #include "catalogue/ui/goods_panel.h"
 #include "catalogue/ui/product_dialog.h"
@@ -671,8 +670,12 @@ void TArkona1::wireCatalogue() {
 void TArkona1::wireGoodsPanel() {
     goodsPanel_ = new catalogue::ui::TGoodsPanel(context_, data_, *statusBar_);
     auto& hooks = goodsPanel_->hooks();
-    hooks.addRow = [this](char typ) { return openRowEditor(typ, nullptr); };
-    hooks.editRow = [this](const catalogue::ProductRef& ref) { return openRowEditor(0, &ref); };
+    hooks.addRow = [this](char typ, const catalogue::SectionKey& section) {
+        return openRowEditor(section, typ, nullptr);
+    };
+    hooks.editRow = [this](const catalogue::ProductRef& ref) {
+        return openRowEditor({ref.htmlId, ref.sekceId}, 0, &ref);
+    };
     hooks.placeFromCatalogue = [this](catalogue::PlacingMode mode,
                                       const catalogue::SectionKey& section) {
         try {
@@ -705,11 +708,8 @@ void TArkona1::wireGoodsPanel() {
 }
 
 // The row editor on a new row of the type, or on the listed row `ref`; true when it stored.
-bool TArkona1::openRowEditor(char typ, const catalogue::ProductRef* ref) {
-    const auto section =
-        ref ? catalogue::SectionKey{ref->htmlId, ref->sekceId}
-            : catalogue::SectionKey{std::string(text::trim(data_.qHtml.text("HTMLID"))),
-                                    static_cast<int>(data_.qHtml.number("SEKCEID"))};
+bool TArkona1::openRowEditor(const catalogue::SectionKey& section, char typ,
+                             const catalogue::ProductRef* ref) {
     const catalogue::ui::ProductDialogContext context{
         context_, data_, structure_.tree(), section.htmlId, section.sekceId, katalog_, statusBar_};
     const auto result =
@@ -733,7 +733,7 @@ void TArkona1::openCatalogue() {
         // A set placed from the catalogue opens in the row editor for its breakdown.
         connect(katalog_, &catalogue::ui::TfrmKat::firstSetPlaced, this,
                 [this](const catalogue::ProductRef& ref) {
-                    if (openRowEditor(0, &ref)) {
+                    if (openRowEditor({ref.htmlId, ref.sekceId}, 0, &ref)) {
                         goodsPanel_->reload();
                     }
                 });

@@ -27,7 +27,8 @@ class TSectionPanel;
 
 namespace arkona::catalogue {
 struct ProductRef;
-}
+struct SectionKey;
+} // namespace arkona::catalogue
 
 namespace arkona::catalogue::ui {
 class TfrmKat;
@@ -106,7 +107,8 @@ private:
     void openCatalogue();
     void closeCatalogue();
     void wireGoodsPanel();
-    bool openRowEditor(char typ, const catalogue::ProductRef* ref);
+    bool openRowEditor(const catalogue::SectionKey& section, char typ,
+                       const catalogue::ProductRef* ref);
     void runEnvironmentSettings();
     void runDataCheck();
     void runGenerator();

@@ -149,7 +149,8 @@ void TGoodsPanel::setWithPrices(bool withPrices) {
 
 void TGoodsPanel::reload() {
     rows_.clear();
-    if (section()) {
+    const bool product = section().has_value();
+    if (product) {
         try {
             openSectionGoods(data_, withPrices_);
             rows_ = sectionGoodsList(data_.activeGoodsView(), withPrices_);
@@ -157,9 +158,8 @@ void TGoodsPanel::reload() {
             Messages::error(e.what());
         }
     }
-    const bool enabled = section().has_value();
     for (QAction* a : pmPridat_->actions()) {
-        a->setEnabled(enabled);
+        a->setEnabled(product);
     }
     fillList();
 }
@@ -219,10 +219,11 @@ std::vector<ProductRef> TGoodsPanel::marked() const {
 }
 
 void TGoodsPanel::add(char typ) {
-    if (!section() || !hooks_.addRow) {
+    const auto key = section();
+    if (!key || !hooks_.addRow) {
         return;
     }
-    if (hooks_.addRow(typ)) {
+    if (hooks_.addRow(typ, *key)) {
         reload();
         grdZbozi_->setCurrentCell(grdZbozi_->rowCount() - 1, cNazev);
     }

@@ -31,7 +31,7 @@ class TGoodsPanel : public QWidget {
 public:
     struct Hooks {
         // A new row of the type ('R', 'S', 'N') in the row editor; true when it was stored.
-        std::function<bool(char typ)> addRow;
+        std::function<bool(char typ, const SectionKey& section)> addRow;
         // The row editor on a listed row; true when it was stored.
         std::function<bool(const ProductRef& ref)> editRow;
         // The catalogue window in placing mode for the section.

@@ -44,11 +44,7 @@ QLabel* label(QWidget* parent, const char* text) {
 }
 
 QLabel* valueLabel(QWidget* parent, const char* name) {
-    auto* l = named(new QLabel(parent), name);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(70);
-    l->setFrameShape(QFrame::StyledPanel);
-    return l;
+    return ui::valueLabel(parent, name, 70);
 }
 
 EditorField fieldOf(PriceField field) {
@@ -515,12 +511,7 @@ void TfrmZboz::focusField(PriceField field) {
             pcProdejni_->setCurrentIndex(i);
         }
     }
-    QTimer::singleShot(0, target, [target] {
-        target->setFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(target)) {
-            edit->selectAll();
-        }
-    });
+    focusLater(target);
 }
 
 void TfrmZboz::leaveCode() {

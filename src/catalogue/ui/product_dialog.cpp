@@ -55,11 +55,7 @@ QLabel* label(QWidget* parent, const char* text, const char* name = nullptr) {
 }
 
 QLabel* valueLabel(QWidget* parent, const char* name) {
-    auto* l = named(new QLabel(parent), name);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(80);
-    l->setFrameShape(QFrame::StyledPanel);
-    return l;
+    return ui::valueLabel(parent, name, 80);
 }
 
 QToolButton* toolButton(QWidget* parent, const char* name, const char* text, const char* hint) {
@@ -551,15 +547,6 @@ void TfrmProd::leaveCode() {
     if (!editor_->okEnabled()) {
         focusLater(txtKod_);
     }
-}
-
-void TfrmProd::focusLater(QWidget* target) {
-    QTimer::singleShot(0, target, [target] {
-        target->setFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(target)) {
-            edit->selectAll();
-        }
-    });
 }
 
 // A field changed without being left (a click on a button that takes no focus) runs first.

@@ -108,7 +108,6 @@ private:
     void leavePrice(RowPriceField field);
     void leaveCode();
     void leaveQuantity(QLineEdit* edit);
-    void focusLater(QWidget* target);
     void runPendingFields();
     void choosePicture();
     void chooseLink();

@@ -3,6 +3,11 @@
 #include "base/codepage.h"
 #include "base/textcase.h"
 
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
 namespace arkona::catalogue::ui {
 
 QString toQt(const std::filesystem::path& path) {
@@ -14,6 +19,23 @@ QString toQt(const std::filesystem::path& path) {
 std::filesystem::path fromQt(const QString& path) {
     const QByteArray utf8 = path.toUtf8();
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name, int minimumWidth) {
+    auto* l = named(new QLabel(parent), name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(minimumWidth);
+    l->setFrameShape(QFrame::StyledPanel);
+    return l;
+}
+
+void focusLater(QWidget* target) {
+    QTimer::singleShot(0, target, [target] {
+        target->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+            edit->selectAll();
+        }
+    });
 }
 
 bool fitsColumn(const QString& text, int bytes) {

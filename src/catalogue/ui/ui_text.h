@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+class QLabel;
 class QWidget;
 
 namespace arkona::catalogue::ui {
@@ -41,5 +42,11 @@ private:
 
 // Whether the text fits `bytes` bytes of Windows-1250.
 bool fitsColumn(const QString& text, int bytes);
+
+// A framed, right-aligned label for a computed amount.
+QLabel* valueLabel(QWidget* parent, const char* name, int minimumWidth);
+// Gives the focus to a field once the event at hand is done (a refused value is typed again),
+// its text selected.
+void focusLater(QWidget* target);
 
 } // namespace arkona::catalogue::ui
